@@ -1,0 +1,69 @@
+// What each backdrop picture shows: its size, its kind of background and every
+// line of text with the rectangle it must sit in. The drawing code lives in
+// generate_artwork.cpp; all wording and coordinates live in ArtworkTable.cpp.
+#pragma once
+
+#include <QRect>
+#include <qnamespace.h>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace artwork {
+
+// The background drawn before any text.
+enum class Backdrop {
+    Splash,  // full gradient with a picture emblem
+    Wizard,  // dark top strip with the clickable words, header band, footer
+    Guide,   // header band, section list panel, footer line
+    Dialog,  // header band, footer
+};
+
+// How a line of text looks; generate_artwork.cpp maps each to a font and colour.
+enum class Style {
+    SplashName,
+    SplashTagline,
+    SplashStatus,
+    Title,            // page or dialog title in the header band
+    Step,             // "Step N of 4" in the wizard header band
+    Subtitle,         // muted line under a title
+    Heading,          // section heading in the body
+    Subheading,
+    Body,
+    Caption,          // check box caption or field label
+    CaptionDisabled,  // caption of a check box that is never enabled
+    Hint,
+    StripName,        // product name at the left of the top strip
+    MenuWord,         // clickable word in the top strip, drawn on a pill
+    ListWord,         // section list entry
+    ListWordCurrent,  // the section list entry of the picture's own section
+    PanelCaption,     // small heading above the section list
+};
+
+struct Text {
+    QRect box;  // the text is drawn inside this rectangle and must fit in it
+    QString words;
+    Style style;
+    Qt::Alignment align;
+};
+
+struct Picture {
+    QString name;  // file name without ".jpg"
+    QSize size;
+    Backdrop backdrop;
+    QRect band;                 // header band; empty for none
+    int footerTop;              // y of the line above the buttons; 0 for none
+    std::optional<QRect> panel; // light panel behind the section list
+    std::optional<QRect> badge; // round "?" badge
+    std::optional<QRect> emblem; // the program's framed-landscape emblem
+    std::vector<Text> texts;
+    // Controls drawn over the picture: buttons, fields, combo boxes. No text
+    // may touch these.
+    std::vector<QRect> plain;
+};
+
+std::vector<Picture> pictures();
+
+}  // namespace artwork

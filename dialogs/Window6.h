@@ -1,0 +1,29 @@
+// Window6: a small dialog, its backdrop "ncm.jpg" and its buttons; each enabled
+// button hides it.
+#pragma once
+
+#include "loom/Loom.h"
+
+namespace Window6 {
+
+loom::WindowObject* Window6();
+const loom::ClassRecord* __Lookup();
+void __ctblinit();
+
+void Layout(loom::WindowObject* window);
+void CreateControls(loom::WindowObject* window);
+void _CreateControls0(loom::WindowObject* window);
+loom::BevelButtonObject* BevelButton1(loom::WindowObject* window);
+loom::BevelButtonObject* BevelButton2(loom::WindowObject* window);
+void BevelButton1_Action(loom::WindowObject* window, loom::BevelButtonObject* button);
+void BevelButton2_Action(loom::WindowObject* window, loom::BevelButtonObject* button);
+
+namespace slot {
+enum : int {
+    Layout = loom::WindowSlot::Count, CreateControls, _CreateControls0, BevelButton1, BevelButton2, BevelButton1_Action, BevelButton2_Action,
+    End
+};
+}
+static_assert(slot::End - slot::Layout == 7);
+
+}  // namespace Window6

@@ -1,0 +1,46 @@
+#include "ClassBuilder.h"
+
+#include "loom/Runtime.h"
+
+namespace loom::detail {
+
+String* literal(std::string_view text) { return RuntimeNewString(text); }
+
+void unsupportedOperation() { RaiseRuntimeException("this operation is not supported by the framework"); }
+
+const ClassRecord* buildClass(const ClassSpec& spec) {
+    const size_t parentMembers = spec.parent ? spec.parent->members.size() : 0;
+    const size_t parentEvents = spec.parent ? spec.parent->events.size() : 0;
+    const size_t parentProps = spec.parent ? spec.parent->properties.size() : 0;
+    const size_t parentOps = spec.parent && spec.parent->vtable ? spec.parent->vtable->entries.size() : 0;
+    const auto total = [](size_t a, size_t b) { return static_cast<int32_t>(a + b); };
+
+    ClassRecord* cls = RuntimeNewClass(
+        spec.parent, total(parentMembers, spec.operations.size() + spec.properties.size() + spec.methods.size()), 0,
+        total(parentEvents, spec.events.size()), 0, total(parentProps, spec.properties.size()), 0);
+    cls->name = literal(spec.name);
+    cls->allocate = spec.allocate ? spec.allocate : cls->allocate;
+
+    cls->vtable = RuntimeNewVtable(total(parentOps, spec.operations.size()));
+    for (size_t i = 0; i < parentOps; ++i) cls->vtable->entries[i] = spec.parent->vtable->entries[i];
+
+    size_t member = parentMembers;
+    size_t slot = parentOps;
+    for (const OperationSpec& op : spec.operations) {
+        Code c = op.code ? op.code : code(&unsupportedOperation);
+        cls->vtable->entries[slot++] = c;
+        cls->members[member++] = {literal(op.name), kMethodVirtual, nullptr, c, nullptr, nullptr, 0};
+    }
+    size_t prop = parentProps;
+    for (const PropertySpec& p : spec.properties) {
+        cls->members[member++] = {literal(p.name), kProperty, nullptr, nullptr, nullptr, nullptr, 0};
+        cls->properties[prop++] = {literal(p.name), p.type, p.initial};
+    }
+    for (std::string_view m : spec.methods)
+        cls->members[member++] = {literal(m), kMethodStatic, nullptr, code(&unsupportedOperation), nullptr, nullptr, 0};
+    size_t event = parentEvents;
+    for (std::string_view e : spec.events) cls->events[event++] = {literal(e), nullptr};
+    return cls;
+}
+
+}  // namespace loom::detail

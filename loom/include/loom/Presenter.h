@@ -1,0 +1,44 @@
+// What the runtime asks of the presentation layer. The program never sees it;
+// the Qt layer implements it, and tests may install their own.
+#pragma once
+
+#include "loom/Classes.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace loom {
+
+class Presenter {
+public:
+    virtual ~Presenter();
+    virtual void run() = 0;   // the event loop, until quit()
+    virtual void quit() = 0;  // ends run()
+    virtual void post(std::function<void()> event) = 0;  // queued on the event loop
+    virtual int64_t nowMs() = 0;                          // the framework clock
+    virtual void wakeAt(int64_t deadlineMs) = 0;          // call loom::runDueTimers() then
+
+    virtual void windowConstructed(WindowObject*) {}
+    virtual void windowDestroyed(WindowObject*) {}
+    virtual void controlAdded(WindowObject*, ControlObject*) {}
+    virtual void propertyChanged(Object*, int /*slot*/) {}
+    virtual void modifiedCleared(WindowObject*) {}
+    virtual void visibilityChanged() {}  // a window was shown or hidden
+
+    virtual PictureObject* decodePicture(const std::string& path) = 0;  // none on failure
+    virtual FolderItemObject* openFileDialog(std::string_view filter) = 0;
+};
+
+// The presenter of the build: the Qt layer's in the application.
+Presenter* createDefaultPresenter();
+Presenter& presenter();
+void RuntimeSetPresenter(Presenter* p);  // takes ownership; before RuntimeInit or between runs
+
+// Fires every armed timer whose deadline has passed, earliest first.
+void runDueTimers();
+bool anyTimerArmed();
+void stopAllTimers();  // at shutdown
+bool anyWindowVisible();
+
+}  // namespace loom

@@ -1,0 +1,56 @@
+// Raising and describing runtime exceptions.
+#include "loom/CallRecord.h"
+#include "loom/Classes.h"
+#include "loom/Runtime.h"
+
+#include <exception>
+
+namespace loom {
+
+Raised::Raised(Object* exception) : m_exception(exception) {}
+Raised::Raised(const Raised& other) : m_exception(other.m_exception) { RuntimeLockObject(m_exception); }
+Raised::~Raised() { RuntimeUnlockObject(m_exception); }
+
+void RuntimeRaise(Object* exception) { throw Raised(exception); }
+
+namespace {
+Object* newException(const ClassRecord* cls, std::string message) {
+    auto* e = static_cast<ExceptionObject*>(RuntimeNewObject(cls));
+    e->message = std::move(message);
+    return e;
+}
+}  // namespace
+
+void RaiseNilObjectException() {
+    record("RaiseNilObjectException");
+    RuntimeRaise(newException(NilObjectException::__Lookup(), "an object reference was none"));
+}
+
+void RaiseRuntimeException(std::string_view message) {
+    RuntimeRaise(newException(RuntimeException::__Lookup(), std::string(message)));
+}
+
+Object* RuntimeCurrentException() {
+    try {
+        throw;
+    } catch (const Raised& r) {
+        RuntimeLockObject(r.exception());
+        return r.exception();
+    } catch (const std::exception& e) {
+        return newException(RuntimeException::__Lookup(), e.what());
+    } catch (...) {
+        return newException(RuntimeException::__Lookup(), "an unknown exception");
+    }
+}
+
+std::string describeException(const Object* exception) {
+    if (!exception) return "none";
+    std::string text(exception->cls ? exception->cls->registeredName() : "?");
+    if (RuntimeObjectIsa(exception, RuntimeException::__Lookup())) {
+        const auto* e = static_cast<const ExceptionObject*>(exception);
+        if (!e->message.empty()) text += ": " + e->message;
+    }
+    return text;
+}
+
+}  // namespace loom

@@ -1,0 +1,93 @@
+// Folder items and pictures.
+#include "loom/CallRecord.h"
+#include "loom/Files.h"
+#include "loom/Presenter.h"
+#include "loom/Ref.h"
+#include "loom/Runtime.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace loom {
+
+namespace {
+std::string g_executableOverride;
+
+std::string executablePath() {
+    if (!g_executableOverride.empty()) return g_executableOverride;
+    std::error_code ec;
+    auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : p.string();
+}
+
+bool plainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
+}
+}  // namespace
+
+namespace testing {
+void setExecutablePath(std::string path) { g_executableOverride = std::move(path); }
+}  // namespace testing
+
+FolderItemObject* makeFolderItem(std::string path) {
+    auto* item = static_cast<FolderItemObject*>(RuntimeNewObject(FolderItem::__Lookup()));
+    item->path = std::move(path);
+    return item;
+}
+
+FolderItemObject* AppFolderItemGetter(int32_t which) {
+    record("AppFolderItemGetter", std::to_string(which));
+    if (which != 0) return nullptr;
+    std::string path = executablePath();
+    return path.empty() ? nullptr : makeFolderItem(std::move(path));
+}
+
+namespace FolderItem {
+
+FolderItemObject* Parent_Get(FolderItemObject* item) {
+    record("FolderItem.Parent.Get", item ? item->path : "none");
+    if (!item) RaiseNilObjectException();
+    std::filesystem::path p(item->path);
+    if (!p.has_relative_path()) return nullptr;  // the root has no parent
+    std::filesystem::path parent = p.parent_path();
+    if (parent.empty()) return nullptr;
+    return makeFolderItem(parent.string());
+}
+
+FolderItemObject* Child(FolderItemObject* folder, String* name) {
+    record("FolderItem.Child", folder ? folder->path : "none", std::string(view(name)));
+    if (!folder) RaiseNilObjectException();
+    if (!plainFileName(view(name))) return nullptr;
+    return makeFolderItem((std::filesystem::path(folder->path) / std::string(view(name))).string());
+}
+
+PictureObject* OpenAsPicture(FolderItemObject* item) {
+    record("FolderItem.OpenAsPicture", item ? item->path : "none");
+    if (!item) RaiseNilObjectException();
+    return presenter().decodePicture(item->path);
+}
+
+}  // namespace FolderItem
+
+PictureObject::~PictureObject() {
+    if (image && freeImage) freeImage(image);
+}
+
+}  // namespace loom
+
+namespace loom {
+
+FolderItemObject* _GetApplicationBundleResources() {
+    record("_GetApplicationBundleResources");
+    Ref<FolderItemObject> executable(AppFolderItemGetter(0));
+    if (!executable) RaiseNilObjectException();
+    Ref<FolderItemObject> folder(FolderItem::Parent_Get(executable.get()));
+    if (!folder) RaiseNilObjectException();
+    Ref<FolderItemObject> contents(FolderItem::Parent_Get(folder.get()));
+    if (!contents) RaiseNilObjectException();
+    static String* const resources = RuntimeNewString("Resources");
+    return FolderItem::Child(contents.get(), resources);
+}
+
+}  // namespace loom

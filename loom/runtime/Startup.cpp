@@ -1,0 +1,120 @@
+// Start-up, the event loop and shutdown.
+#include "Internal.h"
+#include "loom/CallRecord.h"
+#include "loom/Presenter.h"
+#include "loom/Runtime.h"
+#include "loom/Windows.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace loom {
+
+namespace {
+std::unique_ptr<Presenter> g_presenter;
+using ExceptionHelper = Object* (*)(void*, void*);
+ExceptionHelper g_exceptionHelper = nullptr;
+Object* g_application = nullptr;
+bool g_unhandled = false;
+}  // namespace
+
+Presenter::~Presenter() = default;
+
+Presenter& presenter() {
+    if (!g_presenter) g_presenter.reset(createDefaultPresenter());
+    return *g_presenter;
+}
+
+void RuntimeSetPresenter(Presenter* p) { g_presenter.reset(p); }
+
+namespace detail {
+
+std::vector<WindowObject*>& windows() {
+    static std::vector<WindowObject*> list;
+    return list;
+}
+
+void noteUnhandled() { g_unhandled = true; }
+
+void callProgramRoutine(std::string_view where, void (*routine)(void*), void* argument) {
+    if (!g_exceptionHelper) {
+        routine(argument);
+        return;
+    }
+    Object* exception = g_exceptionHelper(reinterpret_cast<void*>(routine), argument);
+    if (!exception) return;
+    std::fprintf(stderr, "picture-wizard: %s in %.*s\n", describeException(exception).c_str(),
+                 static_cast<int>(where.size()), where.data());
+    RuntimeUnlockObject(exception);
+}
+
+std::string memberName(const ClassRecord* cls, Code handler) {
+    const MemberRecord* m = cls ? cls->memberByCode(handler) : nullptr;
+    std::string owner(cls ? cls->registeredName() : "?");
+    if (auto dot = owner.find('.'); dot != std::string::npos) owner.resize(dot);
+    return owner + "." + (m ? std::string(view(m->name)) : std::string("?"));
+}
+
+}  // namespace detail
+
+void RuntimeInit() {
+    record("RuntimeInit");
+    g_unhandled = false;
+    presenter();
+    registerFrameworkClasses();
+}
+
+void RuntimeInitModuleState() { record("RuntimeInitModuleState"); }
+
+void RuntimeFinalizeModuleState() {
+    record("RuntimeFinalizeModuleState");
+    // Windows go first: their controls' delegates may refer to them weakly.
+    std::vector<WindowObject*> list;
+    list.swap(detail::windows());
+    for (auto it = list.rbegin(); it != list.rend(); ++it) {
+        (*it)->registered = false;
+        presenter().windowDestroyed(*it);
+        RuntimeUnlockObject(*it);
+    }
+}
+
+int32_t RuntimeExit() {
+    record("RuntimeExit");
+    g_exceptionHelper = nullptr;
+    RuntimeUnlockObject(g_application);
+    g_application = nullptr;
+    return g_unhandled ? 1 : 0;
+}
+
+void _RuntimeSetExceptionHelper(Code helper) {
+    record("_RuntimeSetExceptionHelper");
+    g_exceptionHelper = as<Object*(void*, void*)>(helper);
+}
+
+void _RunFrameworkInitialization(Code startup) {
+    record("_RunFrameworkInitialization");
+    as<void()>(startup)();
+}
+
+void _RuntimeInitExternalClasses() { record("_RuntimeInitExternalClasses"); }
+
+void _RuntimeRegisterAppObject(Object* application) {
+    record("_RuntimeRegisterAppObject", application ? std::string(application->cls->registeredName()) : "none");
+    RuntimeLockUnlockObjects(application, g_application);
+    g_application = application;
+}
+
+Object* RuntimeApplication() { return g_application; }
+
+void _RuntimeRun() {
+    record("_RuntimeRun");
+    presenter().run();
+}
+
+void _UnhandledException(Object* exception) {
+    record("_UnhandledException", describeException(exception));
+    detail::noteUnhandled();
+    std::fprintf(stderr, "picture-wizard: unhandled %s\n", describeException(exception).c_str());
+}
+
+}  // namespace loom

@@ -1,0 +1,86 @@
+// One-shot timers on the framework clock.
+#include "Internal.h"
+#include "loom/CallRecord.h"
+#include "loom/Presenter.h"
+#include "loom/Runtime.h"
+#include "loom/Windows.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace loom {
+
+namespace {
+// Armed timers, each held until it fires or is stopped.
+std::vector<TimerObject*>& armed() {
+    static std::vector<TimerObject*> list;
+    return list;
+}
+
+void disarm(TimerObject* t) {
+    auto& list = armed();
+    auto it = std::find(list.begin(), list.end(), t);
+    if (it == list.end()) return;
+    list.erase(it);
+    t->deadlineMs = -1;
+    ++t->generation;
+    RuntimeUnlockObject(t);
+}
+
+void scheduleWake() {
+    auto& list = armed();
+    if (list.empty()) return;
+    int64_t next = list.front()->deadlineMs;
+    for (TimerObject* t : list) next = std::min(next, t->deadlineMs);
+    presenter().wakeAt(next);
+}
+}  // namespace
+
+namespace Timer {
+
+void Mode_Set(Object* timer, int32_t, int32_t mode) {
+    record("Timer.Mode.Set", objectName(timer), std::to_string(mode));
+    if (!RuntimeObjectIsa(timer, loom::Timer::__Lookup())) RaiseNilObjectException();
+    auto* t = static_cast<TimerObject*>(timer);
+    setProperty(t, TimerProp::Mode, Value::integer(mode));
+    disarm(t);
+    if (mode == 0 || !property(t, TimerProp::Enabled).asBoolean()) return;
+    const int32_t period = std::max(property(t, TimerProp::Period).asInteger(), 0);
+    t->deadlineMs = presenter().nowMs() + period;
+    ++t->generation;
+    RuntimeLockObject(t);
+    armed().push_back(t);
+    scheduleWake();
+}
+
+}  // namespace Timer
+
+void runDueTimers() {
+    const int64_t now = presenter().nowMs();
+    for (;;) {
+        auto& list = armed();
+        auto due = std::min_element(list.begin(), list.end(), [](TimerObject* a, TimerObject* b) {
+            return a->deadlineMs < b->deadlineMs;
+        });
+        if (due == list.end() || (*due)->deadlineMs > now) break;
+        TimerObject* t = *due;
+        RuntimeLockObject(t);
+        // A one-shot timer is off once it fires: mode 1 becomes 0.
+        disarm(t);
+        setProperty(t, TimerProp::Mode, Value::integer(0));
+        struct Unlock {
+            TimerObject* t;
+            ~Unlock() { RuntimeUnlockObject(t); }
+        } unlock{t};
+        fireTimer(t);
+    }
+    scheduleWake();
+}
+
+bool anyTimerArmed() { return !armed().empty(); }
+
+void stopAllTimers() {
+    while (!armed().empty()) disarm(armed().back());
+}
+
+}  // namespace loom

@@ -1,0 +1,20 @@
+#include "startup/Handlers.h"
+
+using namespace loom;
+
+namespace handlers {
+
+void setBackdrop(WindowAccessor window, PictureAccessor picture) {
+    Ref<WindowObject> w(window());
+    if (!w) RaiseNilObjectException();
+    Ref<PictureObject> p(picture());
+    Window::Backdrop_Set(w.get(), 0, p.get());
+}
+
+void setWindowVisible(WindowAccessor window, bool visible) {
+    Ref<WindowObject> w(window());
+    if (!w) RaiseNilObjectException();
+    Window::Visible_Set(w.get(), 0, visible);
+}
+
+}  // namespace handlers

@@ -1,0 +1,51 @@
+#include "startup/PictureCatalogue.h"
+
+using namespace loom;
+
+namespace {
+
+// One accessor's process-wide values: the kept picture and its initialised flag.
+struct Cache {
+    PictureObject* pic = nullptr;
+    uint8_t initialised = 0;
+};
+
+PictureObject* fetch(Cache& cache, String* fileName) {
+    if ((cache.initialised & 1) == 0) {
+        cache.initialised = 1;
+        RuntimeLockUnlockObjects(nullptr, cache.pic);
+        cache.pic = nullptr;
+    }
+    if (!cache.pic) {
+        Ref<FolderItemObject> folder(_GetApplicationBundleResources());
+        if (!folder) return nullptr;
+        Ref<FolderItemObject> item(FolderItem::Child(folder.get(), fileName));
+        if (!item) RaiseNilObjectException();
+        cache.pic = FolderItem::OpenAsPicture(item.get());
+    }
+    RuntimeLockObject(cache.pic);
+    return cache.pic;
+}
+
+}  // namespace
+
+#define PICTURE_ACCESSOR(N)                                                  \
+    namespace _x_##N {                                                       \
+    PictureObject* N() {                                                     \
+        static Cache cache;                                                  \
+        static String* const file = RuntimeNewString(#N ".jpg");             \
+        return fetch(cache, file);                                           \
+    }                                                                        \
+    }
+
+PICTURE_ACCESSOR(li)
+PICTURE_ACCESSOR(s1)
+PICTURE_ACCESSOR(s2)
+PICTURE_ACCESSOR(s3)
+PICTURE_ACCESSOR(abo)
+PICTURE_ACCESSOR(cfu)
+PICTURE_ACCESSOR(ad)
+PICTURE_ACCESSOR(cd)
+PICTURE_ACCESSOR(wd)
+PICTURE_ACCESSOR(p)
+PICTURE_ACCESSOR(ncm)
