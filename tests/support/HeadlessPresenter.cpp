@@ -1,0 +1,67 @@
+#include "support/HeadlessPresenter.h"
+
+#include "loom/Files.h"
+#include "loom/Runtime.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace testsupport {
+
+using namespace loom;
+
+void HeadlessPresenter::drainPosted() {
+    while (!m_queue.empty() && !m_quit) {
+        auto event = std::move(m_queue.front());
+        m_queue.pop_front();
+        event();
+    }
+}
+
+void HeadlessPresenter::advance(int64_t ms) {
+    const int64_t until = m_now + ms;
+    while (anyTimerArmed() && m_wake >= 0 && m_wake <= until) {
+        m_now = std::max(m_now, m_wake);
+        m_wake = -1;
+        runDueTimers();
+        drainPosted();
+    }
+    m_now = until;
+}
+
+void HeadlessPresenter::run() {
+    m_quit = false;
+    while (!m_quit) {
+        if (!m_queue.empty()) {
+            drainPosted();
+        } else if (anyTimerArmed() && m_wake >= 0) {
+            advance(std::max<int64_t>(m_wake - m_now, 0));
+        } else if (!(onIdle && onIdle())) {
+            break;
+        }
+    }
+}
+
+// Without a decoder, a "picture" is any file whose bytes start with "PICTURE".
+PictureObject* HeadlessPresenter::decodePicture(const std::string& path) {
+    ++decodeCalls;
+    std::ifstream in(path, std::ios::binary);
+    std::string head(7, '\0');
+    if (!in.read(head.data(), 7) || head != "PICTURE") return nullptr;
+    auto* p = static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup()));
+    p->name = path.substr(path.find_last_of('/') + 1);
+    return p;
+}
+
+FolderItemObject* HeadlessPresenter::openFileDialog(std::string_view filter) {
+    dialogFilters.emplace_back(filter);
+    return dialogAnswer.empty() ? nullptr : makeFolderItem(dialogAnswer);
+}
+
+HeadlessPresenter& installHeadlessPresenter() {
+    auto* p = new HeadlessPresenter;
+    RuntimeSetPresenter(p);
+    return *p;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,46 @@
+// A presenter without a display, for tests of the runtime and the program's
+// logic: a manual clock, a queue of posted events and a scripted idle step.
+#pragma once
+
+#include "loom/Presenter.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class HeadlessPresenter : public loom::Presenter {
+public:
+    // run() drains posted events, then fires timers in deadline order (moving the
+    // clock forward to each), then asks onIdle; it returns when quit() is called,
+    // or when nothing is queued, no timer is armed and onIdle returns false.
+    void run() override;
+    void quit() override { m_quit = true; }
+    void post(std::function<void()> event) override { m_queue.push_back(std::move(event)); }
+    int64_t nowMs() override { return m_now; }
+    void wakeAt(int64_t deadlineMs) override { m_wake = deadlineMs; }
+    loom::PictureObject* decodePicture(const std::string& path) override;
+    loom::FolderItemObject* openFileDialog(std::string_view filter) override;
+
+    void drainPosted();            // runs every posted event
+    void advance(int64_t ms);      // moves the clock and fires what is due
+    int64_t now() const { return m_now; }
+
+    std::function<bool()> onIdle;  // one step of a scripted run; false ends it
+    std::vector<std::string> dialogFilters;  // each open-file dialog asked for
+    std::string dialogAnswer;                // the file it "chooses"; empty cancels
+    int decodeCalls = 0;
+
+private:
+    std::deque<std::function<void()>> m_queue;
+    int64_t m_now = 0;
+    int64_t m_wake = -1;
+    bool m_quit = false;
+};
+
+// Installs a new headless presenter and returns it (the runtime owns it).
+HeadlessPresenter& installHeadlessPresenter();
+
+}  // namespace testsupport
