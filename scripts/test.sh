@@ -14,3 +14,5 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPW_SANITIZE=ON -DPW_WERR
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
    ctest --output-on-failure -j"$jobs" -LE e2e)
+
+scripts/fuzz.sh

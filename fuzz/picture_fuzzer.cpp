@@ -1,0 +1,26 @@
+// Opens arbitrary bytes as a ".jpg" picture: the decoder gives a picture or
+// none, within its size limits, and never crashes.
+#include "loom/Loom.h"
+#include "loom/Presenter.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::string path = [] {
+        loom::RuntimeInit();
+        return "/tmp/picture_fuzzer_" + std::to_string(getpid()) + ".jpg";
+    }();
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    loom::Ref<loom::FolderItemObject> item(loom::makeFolderItem(path));
+    loom::Ref<loom::PictureObject> picture(loom::FolderItem::OpenAsPicture(item.get()));
+    if (picture && (picture->width <= 0 || picture->height <= 0 ||
+                    int64_t(picture->width) * picture->height > loom::kMaxPicturePixels))
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,123 @@
+#include "ProgramHarness.h"
+
+#include "loom/Testing.h"
+#include "startup/Main.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+namespace progtest {
+
+using namespace loom;
+
+// ---- Bundle ---------------------------------------------------------------------
+
+Bundle::Bundle() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "pw-bundle-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary bundle folder");
+    m_root = pattern;
+    std::filesystem::create_directories(m_root / "bin");
+    std::filesystem::create_directories(resources());
+    std::ofstream(executable()) << "not run";
+    for (std::string_view file : kAllPictures) addPicture(file);
+    loom::testing::setExecutablePath(executable());
+}
+
+Bundle::~Bundle() {
+    std::error_code ec;
+    std::filesystem::remove_all(m_root, ec);
+}
+
+void Bundle::addPicture(std::string_view file) {
+    std::filesystem::create_directories(resources());
+    std::ofstream(resources() / std::string(file), std::ios::binary) << "PICTURE " << file;
+}
+
+void Bundle::addJunk(std::string_view file) {
+    std::filesystem::create_directories(resources());
+    std::ofstream(resources() / std::string(file), std::ios::binary) << "JFIF but not a picture";
+}
+
+void Bundle::remove(std::string_view file) { std::filesystem::remove(resources() / std::string(file)); }
+
+void Bundle::removeResources() { std::filesystem::remove_all(resources()); }
+
+// ---- Presenter and program run -----------------------------------------------------
+
+void ScriptedPresenter::run() {
+    if (auto step = std::exchange(atRunStart, nullptr)) step();
+    HeadlessPresenter::run();
+}
+
+ScriptedPresenter& installScriptedPresenter() {
+    auto* p = new ScriptedPresenter;
+    RuntimeSetPresenter(p);
+    return *p;
+}
+
+ProgramRun::ProgramRun() : presenter(&installScriptedPresenter()) {}
+
+int ProgramRun::run(std::function<void()> atStart, std::function<void()> whenIdle) {
+    presenter->atRunStart = std::move(atStart);
+    presenter->onIdle = [step = std::move(whenIdle)]() mutable {
+        if (auto s = std::exchange(step, nullptr)) s();
+        return false;
+    };
+    return Pmain();
+}
+
+// ---- Call record ------------------------------------------------------------------------
+
+std::string_view opOf(std::string_view line) { return line.substr(0, line.find(' ')); }
+
+std::vector<std::string> linesOf(std::initializer_list<std::string_view> ops) {
+    std::vector<std::string> out;
+    for (const std::string& line : CallRecord::lines())
+        for (std::string_view op : ops)
+            if (opOf(line) == op) {
+                out.push_back(line);
+                break;
+            }
+    return out;
+}
+
+int countLine(std::string_view line) {
+    int n = 0;
+    for (const std::string& l : CallRecord::lines()) n += l == line ? 1 : 0;
+    return n;
+}
+
+int indexOf(std::string_view line) {
+    const auto& lines = CallRecord::lines();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i] == line) return static_cast<int>(i);
+    return -1;
+}
+
+// ---- Windows and controls ---------------------------------------------------------------------
+
+Object* controlNamed(WindowObject* window, std::string_view name) {
+    if (!window) return nullptr;
+    for (const NamedControl& c : window->controls)
+        if (view(c.name) == name) return c.control;
+    return nullptr;
+}
+
+bool isVisible(const Object* o) {
+    if (RuntimeObjectIsa(o, Window::__Lookup())) return property(o, WindowProp::Visible).asBoolean();
+    return property(o, RectControlProp::Visible).asBoolean();
+}
+
+int windowsNamed(std::string_view registeredName) {
+    int n = 0;
+    for (WindowObject* w : RuntimeWindows()) n += w->cls->registeredName() == registeredName ? 1 : 0;
+    return n;
+}
+
+std::string backdropOf(const WindowObject* window) {
+    const Object* p = property(window, WindowProp::Backdrop).asObject();
+    return p ? static_cast<const PictureObject*>(p)->name : "none";
+}
+
+}  // namespace progtest
