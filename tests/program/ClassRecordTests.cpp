@@ -1,1 +1,209 @@
+// The program's class records: counts, own members in order, attributes,
+// bound events, and that building them again changes nothing.
+#include "ProgramHarness.h"
+#include "dialogs/Window3.h"
+#include "dialogs/Window4.h"
+#include "dialogs/Window5.h"
+#include "dialogs/Window6.h"
+#include "mainwindow/Window2.h"
+#include "startup/App.h"
+#include "startup/Main.h"
+#include "startup/Window1.h"
+
 #include <gtest/gtest.h>
+
+using namespace loom;
+using namespace progtest;
+
+namespace {
+
+// Registers every class as Pmain does, without running the program.
+class ClassRecords : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::installHeadlessPresenter();
+        RuntimeInit();
+        Pinitialize();
+    }
+    void TearDown() override {
+        Pfinalize();
+        RuntimeExit();
+    }
+};
+
+std::string attributeValue(const Attribute& a) { return a.value ? std::string(view(a.value)) : "<none>"; }
+
+// "name=value" for each attribute of the member.
+std::vector<std::string> attributesOf(const MemberRecord& m) {
+    std::vector<std::string> out;
+    for (int i = 0; i < m.attributeCount; ++i)
+        out.push_back(std::string(view(m.attributes[i].name)) + "=" + attributeValue(m.attributes[i]));
+    return out;
+}
+
+std::vector<std::string> classAttributesOf(const ClassRecord* cls) {
+    std::vector<std::string> out;
+    for (const Attribute& a : cls->classAttributes) out.push_back(std::string(view(a.name)) + "=" + attributeValue(a));
+    return out;
+}
+
+struct OwnMember {
+    std::string name, signature;
+};
+
+std::vector<OwnMember> ownMembers(const ClassRecord* cls) {
+    std::vector<OwnMember> out;
+    for (size_t i = cls->parent->members.size(); i < cls->members.size(); ++i)
+        out.push_back({std::string(view(cls->members[i].name)), std::string(view(cls->members[i].signature))});
+    return out;
+}
+
+std::vector<std::string> boundEvents(const ClassRecord* cls) {
+    std::vector<std::string> out;
+    for (const EventRecord& e : cls->events)
+        if (e.handler) out.emplace_back(view(e.name));
+    return out;
+}
+
+}  // namespace
+
+TEST_F(ClassRecords, AccessorsAreIdempotent) {
+    const size_t count = RuntimeClassRecords().size();
+    struct Accessor {
+        const ClassRecord* (*lookup)();
+        void (*build)();
+    };
+    for (const Accessor& a :
+         {Accessor{&App::__Lookup, &App::__ctblinit}, Accessor{&Window1::__Lookup, &Window1::__ctblinit},
+          Accessor{&Window1::Timer1Class::__Lookup, &Window1::Timer1Class::__ctblinit},
+          Accessor{&Window1::Timer2Class::__Lookup, &Window1::Timer2Class::__ctblinit},
+          Accessor{&Window2::__Lookup, &Window2::__ctblinit}, Accessor{&Window3::__Lookup, &Window3::__ctblinit},
+          Accessor{&Window4::__Lookup, &Window4::__ctblinit}, Accessor{&Window5::__Lookup, &Window5::__ctblinit},
+          Accessor{&Window6::__Lookup, &Window6::__ctblinit}}) {
+        const ClassRecord* first = a.lookup();
+        a.build();
+        EXPECT_EQ(a.lookup(), first) << first->registeredName();
+    }
+    Pinitialize();
+    EXPECT_EQ(RuntimeClassRecords().size(), count);
+}
+
+TEST_F(ClassRecords, AppAddsOnlyItsConstructor) {
+    const ClassRecord* app = App::__Lookup();
+    EXPECT_EQ(app->registeredName(), "App");
+    EXPECT_EQ(app->parent, Application::__Lookup());
+    ASSERT_EQ(app->vtable->entries.size(), 18u);  // Application's 17, then Constructor
+    EXPECT_EQ(app->vtable->entries[17], code(&App::Constructor));
+    for (size_t i = 0; i < 17; ++i) EXPECT_EQ(app->vtable->entries[i], Application::__Lookup()->vtable->entries[i]);
+    ASSERT_EQ(app->members.size(), Application::__Lookup()->members.size() + 1);
+    const MemberRecord& ctor = app->members.back();
+    EXPECT_EQ(view(ctor.name), "Constructor");
+    EXPECT_EQ(view(ctor.signature), "%%");
+    EXPECT_EQ(ctor.code, code(&App::Constructor));
+    EXPECT_EQ(attributesOf(ctor), std::vector<std::string>{"__Scope=Public"});
+}
+
+TEST_F(ClassRecords, SplashWindowMembersEventsAndAttributes) {
+    const ClassRecord* w1 = Window1::__Lookup();
+    EXPECT_EQ(w1->registeredName(), "Window1.Window1");
+    EXPECT_EQ(w1->parent, Window::__Lookup());
+    EXPECT_EQ(w1->members.size(), 129u + 8u);
+    EXPECT_EQ(w1->vtable->entries.size(), 52u + 8u);
+
+    const std::vector<std::pair<std::string, std::string>> kOwn{
+        {"Layout", "%%"},           {"CreateControls", "%%"},      {"_CreateControls0", "%%"},
+        {"Timer1", "%o<Timer>%"},   {"Timer2", "%o<Timer>%"},      {"Timer1_Action", "%%o<Timer>"},
+        {"Timer2_Action", "%%o<Timer>"}, {"Event_Open", "%%"}};
+    const auto own = ownMembers(w1);
+    ASSERT_EQ(own.size(), kOwn.size());
+    for (size_t i = 0; i < kOwn.size(); ++i) {
+        EXPECT_EQ(own[i].name, kOwn[i].first) << i;
+        EXPECT_EQ(own[i].signature, kOwn[i].second) << i;
+        const MemberRecord& m = w1->members[129 + i];
+        EXPECT_EQ(m.code, w1->vtable->entries[52 + i]) << own[i].name;  // the member is its own vtable entry
+        const std::vector<std::string> expected =
+            own[i].name == "_CreateControls0" ? std::vector<std::string>{"__Scope=Public", "Hidden=<none>"}
+                                              : std::vector<std::string>{"__Scope=Public"};
+        EXPECT_EQ(attributesOf(m), expected) << own[i].name;
+    }
+    EXPECT_EQ(boundEvents(w1), (std::vector<std::string>{"Layout", "CreateControls", "Open"}));
+    EXPECT_EQ(w1->events[WindowEvent::Layout].handler, code(&Window1::Layout));
+    EXPECT_EQ(w1->events[WindowEvent::CreateControls].handler, code(&Window1::CreateControls));
+    EXPECT_EQ(w1->events[WindowEvent::Open].handler, code(&Window1::Event_Open));
+    EXPECT_EQ(classAttributesOf(w1), std::vector<std::string>{"__Scope=Public"});
+}
+
+TEST_F(ClassRecords, TimerClassesArePrivateTimersWithTheirOwnMembers) {
+    const std::vector<std::string> kOwn{"_SetWindow", "Window", "_Index", "_SetIndex", "Constructor"};
+    for (auto [cls, name] : {std::pair{Window1::Timer1Class::__Lookup(), "Window1.Timer1"},
+                             std::pair{Window1::Timer2Class::__Lookup(), "Window1.Timer2"}}) {
+        EXPECT_EQ(cls->registeredName(), name);
+        EXPECT_EQ(cls->parent, Timer::__Lookup());
+        std::vector<std::string> own;
+        for (const OwnMember& m : ownMembers(cls)) own.push_back(m.name);
+        EXPECT_EQ(own, kOwn) << name;
+        EXPECT_EQ(cls->vtable->entries.size(), Timer::__Lookup()->vtable->entries.size() + kOwn.size());
+        EXPECT_EQ(classAttributesOf(cls), std::vector<std::string>{"__Scope=Private"}) << name;
+        EXPECT_TRUE(boundEvents(cls).empty());
+    }
+    EXPECT_NE(Window1::Timer1Class::__Lookup(), Window1::Timer2Class::__Lookup());
+}
+
+TEST_F(ClassRecords, MainWindowCountsAndItsFirstHandler) {
+    const ClassRecord* w2 = Window2::__Lookup();
+    EXPECT_EQ(w2->vtable->entries.size(), 97u);
+    EXPECT_EQ(w2->members.size(), 174u);
+    EXPECT_EQ(w2->events.size(), 33u);
+    EXPECT_EQ(w2->properties.size(), 48u);
+    EXPECT_EQ(w2->classAttributes.size(), 1u);
+    EXPECT_EQ(classAttributesOf(w2), std::vector<std::string>{"__Scope=Public"});
+    EXPECT_EQ(boundEvents(w2), (std::vector<std::string>{"Layout", "CreateControls"}));
+
+    // The 30th own member and the 30th own vtable entry: BevelButton1_Action.
+    const MemberRecord& thirtieth = w2->members[129 + 29];
+    EXPECT_EQ(view(thirtieth.name), "BevelButton1_Action");
+    EXPECT_EQ(view(thirtieth.signature), "%%o<BevelButton>");
+    EXPECT_EQ(thirtieth.code, code(&Window2::BevelButton1_Action));
+    EXPECT_EQ(w2->vtable->entries[52 + 29], code(&Window2::BevelButton1_Action));
+    for (size_t i = 129; i < w2->members.size(); ++i) {
+        const auto attributes = attributesOf(w2->members[i]);
+        ASSERT_FALSE(attributes.empty());
+        EXPECT_EQ(attributes[0], "__Scope=Public") << view(w2->members[i].name);
+        EXPECT_EQ(attributes.size(), view(w2->members[i].name) == "_CreateControls0" ? 2u : 1u);
+    }
+}
+
+TEST_F(ClassRecords, DialogMemberCounts) {
+    struct Count {
+        const ClassRecord* cls;
+        const char* name;
+        size_t members, own;
+    };
+    for (const Count& c : {Count{Window3::__Lookup(), "Window3.Window3", 144, 15},
+                           Count{Window4::__Lookup(), "Window4.Window4", 135, 6},
+                           Count{Window5::__Lookup(), "Window5.Window5", 134, 5},
+                           Count{Window6::__Lookup(), "Window6.Window6", 136, 7}}) {
+        EXPECT_EQ(c.cls->registeredName(), c.name);
+        EXPECT_EQ(c.cls->members.size(), c.members) << c.name;
+        EXPECT_EQ(ownMembers(c.cls).size(), c.own) << c.name;
+        EXPECT_EQ(c.cls->vtable->entries.size(), 52 + c.own) << c.name;
+        EXPECT_EQ(boundEvents(c.cls), (std::vector<std::string>{"Layout", "CreateControls"})) << c.name;
+        EXPECT_EQ(classAttributesOf(c.cls), std::vector<std::string>{"__Scope=Public"}) << c.name;
+    }
+}
+
+TEST(ClassRecordsInRun, MainWindowButtonIsBoundToItsOwnHandlerEntry) {
+    ProgramRun run;
+    bool checked = false;
+    run.run(
+        [&] {
+            Ref<WindowObject> w(Window2::Window2());
+            Ref<BevelButtonObject> button(Window2::BevelButton1(w.get()));
+            Ref<Object> delegate(RuntimeEventDelegate(button.get(), kept("Action")));
+            ASSERT_TRUE(delegate);
+            EXPECT_EQ(RuntimeDelegateCode(delegate.get()), Window2::__Lookup()->vtable->entries[52 + 29]);
+            checked = true;
+        },
+        nullptr);
+    EXPECT_TRUE(checked);
+}

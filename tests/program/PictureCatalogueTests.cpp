@@ -1,1 +1,107 @@
+// The picture catalogue: each accessor loads its file from the bundle's
+// resources on first success, keeps it, and tries again while it has none.
+#include "ProgramHarness.h"
+#include "startup/PictureCatalogue.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace loom;
+
+namespace {
+
+class PictureCatalogue : public ::testing::Test {
+protected:
+    void SetUp() override {
+        presenter = &testsupport::installHeadlessPresenter();
+        RuntimeInit();
+    }
+    progtest::Bundle bundle;  // the executable's path now points into it
+    testsupport::HeadlessPresenter* presenter = nullptr;
+};
+
+struct Accessor {
+    const char* file;
+    PictureObject* (*get)();
+};
+const Accessor kAccessors[] = {
+    {"li.jpg", &_x_li::li},   {"s1.jpg", &_x_s1::s1},   {"s2.jpg", &_x_s2::s2}, {"s3.jpg", &_x_s3::s3},
+    {"abo.jpg", &_x_abo::abo}, {"cfu.jpg", &_x_cfu::cfu}, {"ad.jpg", &_x_ad::ad}, {"cd.jpg", &_x_cd::cd},
+    {"wd.jpg", &_x_wd::wd},   {"p.jpg", &_x_p::p},      {"ncm.jpg", &_x_ncm::ncm},
+};
+
+std::string nameOf(const PictureObject* p) { return p ? p->name : "none"; }
+
+}  // namespace
+
+TEST_F(PictureCatalogue, DecodesAPictureOnceAndGivesTheSameObjectAfter) {
+    Ref<PictureObject> first(_x_p::p());
+    Ref<PictureObject> second(_x_p::p());
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->name, "p.jpg");
+    EXPECT_EQ(second.get(), first.get());
+    EXPECT_EQ(presenter->decodeCalls, 1);
+}
+
+TEST_F(PictureCatalogue, WithoutTheResourcesFolderGivesNoneAndTriesAgainNextTime) {
+    bundle.removeResources();
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        PictureObject* none = nullptr;
+        EXPECT_NO_THROW(none = _x_cd::cd());
+        EXPECT_EQ(none, nullptr);
+        EXPECT_EQ(presenter->decodeCalls, attempt);
+    }
+    bundle.addPicture("cd.jpg");
+    Ref<PictureObject> found(_x_cd::cd());
+    EXPECT_EQ(nameOf(found.get()), "cd.jpg");
+    EXPECT_EQ(presenter->decodeCalls, 3);
+}
+
+TEST_F(PictureCatalogue, AnUndecodableFileGivesNoneUntilAGoodOneAppears) {
+    bundle.addJunk("wd.jpg");
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        Ref<PictureObject> none(_x_wd::wd());
+        EXPECT_EQ(none.get(), nullptr);
+        EXPECT_EQ(presenter->decodeCalls, attempt);
+    }
+    bundle.addPicture("wd.jpg");
+    Ref<PictureObject> found(_x_wd::wd());
+    EXPECT_EQ(nameOf(found.get()), "wd.jpg");
+    Ref<PictureObject> again(_x_wd::wd());
+    EXPECT_EQ(again.get(), found.get());
+    EXPECT_EQ(presenter->decodeCalls, 3);
+}
+
+TEST_F(PictureCatalogue, KeepsAPictureAfterItsFileIsRemoved) {
+    Ref<PictureObject> loaded(_x_s2::s2());
+    ASSERT_TRUE(loaded);
+    bundle.remove("s2.jpg");
+    Ref<PictureObject> kept(_x_s2::s2());
+    EXPECT_EQ(kept.get(), loaded.get());
+    EXPECT_EQ(presenter->decodeCalls, 1);
+}
+
+TEST_F(PictureCatalogue, EachAccessorKeepsItsOwnPicture) {
+    bundle.remove("s3.jpg");
+    std::vector<Ref<PictureObject>> got;
+    for (const Accessor& a : kAccessors) got.emplace_back(a.get());
+    for (size_t i = 0; i < got.size(); ++i) {
+        SCOPED_TRACE(kAccessors[i].file);
+        const bool missing = std::string_view(kAccessors[i].file) == "s3.jpg";
+        EXPECT_EQ(nameOf(got[i].get()), missing ? "none" : kAccessors[i].file);
+        for (size_t j = 0; j < i; ++j)
+            if (got[i]) EXPECT_NE(got[i].get(), got[j].get());
+    }
+    EXPECT_EQ(presenter->decodeCalls, 11);
+
+    // A second round decodes only the one that had none.
+    bundle.addPicture("s3.jpg");
+    for (size_t i = 0; i < std::size(kAccessors); ++i) {
+        Ref<PictureObject> again(kAccessors[i].get());
+        if (got[i]) EXPECT_EQ(again.get(), got[i].get()) << kAccessors[i].file;
+        else EXPECT_EQ(nameOf(again.get()), "s3.jpg");
+    }
+    EXPECT_EQ(presenter->decodeCalls, 12);
+}

@@ -121,3 +121,32 @@ std::string backdropOf(const WindowObject* window) {
 }
 
 }  // namespace progtest
+
+namespace progtest {
+
+std::vector<std::string> recordDuring(const std::function<void()>& action, std::initializer_list<std::string_view> ops) {
+    loom::CallRecord::start();
+    action();
+    loom::CallRecord::stop();
+    if (ops.size() == 0) return loom::CallRecord::lines();
+    return linesOf(ops);
+}
+
+std::string raisedClassOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const loom::Raised& r) {
+        return std::string(r.exception()->cls->registeredName());
+    }
+    return "";
+}
+
+}  // namespace progtest
+
+namespace progtest {
+loom::String* kept(std::string_view text) {
+    static std::vector<loom::String*> strings;
+    strings.push_back(loom::RuntimeNewString(text));
+    return strings.back();
+}
+}  // namespace progtest

@@ -83,3 +83,20 @@ template <typename T> T* controlAs(loom::WindowObject* window, std::string_view 
 }
 
 }  // namespace progtest
+
+namespace progtest {
+
+// The lines recorded while `action` runs whose operation is one of `ops`
+// (every line when `ops` is empty). Starts, and then stops, the call record.
+std::vector<std::string> recordDuring(const std::function<void()>& action,
+                                      std::initializer_list<std::string_view> ops = {});
+
+// The registered class name of what `action` raised, "" when it raised nothing.
+std::string raisedClassOf(const std::function<void()>& action);
+
+}  // namespace progtest
+
+namespace progtest {
+// A counted string kept for the life of the process (a name to pass to the framework).
+loom::String* kept(std::string_view text);
+}  // namespace progtest

@@ -1,1 +1,356 @@
+// How every window is built: Layout, then each control completely before the
+// next, each layout record used up; and what the accessors give back.
+#include "ProgramHarness.h"
+#include "dialogs/Window3.h"
+#include "dialogs/Window4.h"
+#include "dialogs/Window5.h"
+#include "dialogs/Window6.h"
+#include "mainwindow/Window2.h"
+#include "startup/Window1.h"
+#include "startup/WindowProtocol.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace loom;
+using progtest::ProgramRun;
+
+namespace {
+
+// One control as the protocol makes it.
+struct ControlRow {
+    const char* name;
+    const char* madeFrom;   // the class it is created from
+    const char* castTo;     // the class it is found again as
+    const char* textUnit;   // its text-unit setter, or none for a timer
+    int recordBytes;        // its layout record's size
+    const char* signature;  // its handler's delegate signature, or none when unbound
+    const char* event;
+};
+
+constexpr const char* kButtonSig = "( BevelButton )";
+constexpr const char* kLabelSig = "( Label, Int32, Int32 ) as Boolean";
+constexpr const char* kTimerSig = "( Timer )";
+
+// Record sizes: a bevel button's is 455 plus its name, caption and font name;
+// a check box's 299, a label's 333, a text field's 429 and a combo box's 311
+// plus their string values; a timer's 20; a window's 267.
+ControlRow button(const char* name, int bytes, bool bound = true) {
+    return {name, "BevelButton", "BevelButton", "BevelButton.TextUnit.Set", bytes, bound ? kButtonSig : nullptr,
+            "Action"};
+}
+ControlRow label(const char* name, int bytes) {
+    return {name, "Label", "Label", "Label.TextUnit.Set", bytes, kLabelSig, "MouseDown"};
+}
+ControlRow check(const char* name, int bytes) {
+    return {name, "CheckBox", "CheckBox", "CheckBox.TextUnit.Set", bytes, nullptr, nullptr};
+}
+ControlRow field(const char* name, int bytes) {
+    return {name, "TextField", "TextField", "TextField.TextUnit.Set", bytes, nullptr, nullptr};
+}
+
+const std::vector<ControlRow>& splashControls() {
+    static const std::vector<ControlRow> rows{
+        {"Timer1", "Window1.Timer1", "Timer", nullptr, 20, kTimerSig, "Action"},
+        {"Timer2", "Window1.Timer2", "Timer", nullptr, 20, kTimerSig, "Action"},
+    };
+    return rows;
+}
+
+const std::vector<ControlRow>& mainControls() {
+    static const std::vector<ControlRow> rows{
+        button("BevelButton1", 475),
+        {"ComboBox1", "ComboBox", "ComboBox", "PopupMenu.TextUnit.Set", 355, nullptr, nullptr},
+        check("CheckBox1", 314), check("CheckBox2", 314), check("CheckBox3", 314),
+        button("BevelButton3", 475), button("BevelButton4", 475),
+        button("BevelButton5", 476), button("BevelButton6", 476), button("BevelButton7", 476),
+        button("BevelButton8", 476), button("BevelButton9", 476), button("BevelButton10", 477),
+        field("TextField1", 445), field("TextField2", 445), field("TextField3", 445),
+        field("TextField4", 445), field("TextField5", 445), field("TextField6", 445),
+        label("Label1", 345), label("Label2", 345), label("Label3", 345),
+        button("BevelButton12", 478), button("BevelButton13", 478), button("BevelButton14", 476),
+        label("Label4", 345),
+    };
+    return rows;
+}
+
+struct WindowRow {
+    const char* name;
+    WindowObject* (*accessor)();
+    const char* backdrop;
+    std::vector<ControlRow> controls;
+};
+
+void PrintTo(const WindowRow& w, std::ostream* os) { *os << w.name; }
+
+const std::vector<WindowRow>& builtOnDemand() {
+    static const std::vector<WindowRow> rows{
+        {"Window2.Window2", &Window2::Window2, "p.jpg", mainControls()},
+        {"Window3.Window3", &Window3::Window3, "s1.jpg",
+         {button("BevelButton1", 475), label("Label1", 345), label("Label2", 345), label("Label3", 345),
+          check("CheckBox1", 314), check("CheckBox2", 314), check("CheckBox3", 314), check("CheckBox4", 314)}},
+        {"Window4.Window4", &Window4::Window4, "cfu.jpg",
+         {button("BevelButton1", 475), button("BevelButton2", 479, false)}},
+        {"Window5.Window5", &Window5::Window5, "abo.jpg", {button("BevelButton1", 475)}},
+        {"Window6.Window6", &Window6::Window6, "ncm.jpg",
+         {button("BevelButton1", 475), button("BevelButton2", 479)}},
+    };
+    return rows;
+}
+
+// What constructing the window records: Layout's backdrop and window record,
+// then each control's steps, then the accessor's cast.
+std::vector<std::string> expectedConstruction(const std::string& window, const std::string& backdrop,
+                                              const std::vector<ControlRow>& controls) {
+    std::vector<std::string> out{"Window.Constructor " + window, "Window.Backdrop.Set " + window + " " + backdrop,
+                                 "_SetProperties " + window + " 267"};
+    for (const ControlRow& c : controls) {
+        const std::string name = c.name;
+        const std::string find = "Window._ControlByName " + window + " " + name;
+        const std::string cast = "RuntimeCheckCast " + name + " " + c.castTo;
+        out.push_back("Window.__New " + window + " " + c.madeFrom);
+        if (c.textUnit) out.push_back(std::string("RectControl.Constructor ") + c.madeFrom);
+        out.push_back("Window._AddControl " + window + " " + name);
+        if (c.textUnit) out.insert(out.end(), {find, cast, std::string(c.textUnit) + " " + name + " 0"});
+        out.insert(out.end(), {find, cast, "_SetProperties " + name + " " + std::to_string(c.recordBytes)});
+        if (c.signature)
+            out.insert(out.end(), {find, cast,
+                                   "RuntimeCreateDelegate \"" + std::string(c.signature) + "\" " + window + " weak=1",
+                                   "RuntimeAddEventHandler " + name + " " + c.event});
+    }
+    out.push_back("RuntimeCheckCast " + window + " " + window);
+    return out;
+}
+
+// The construction steps among `lines`: the protocol's operations, without the
+// framework's own protection delegates.
+std::vector<std::string> constructionSteps(const std::vector<std::string>& lines) {
+    static const std::vector<std::string_view> ops{
+        "Window.Constructor", "Window.Backdrop.Set", "_SetProperties", "Window.__New", "RectControl.Constructor",
+        "Window._AddControl", "Window._ControlByName", "RuntimeCheckCast", "BevelButton.TextUnit.Set",
+        "Label.TextUnit.Set", "CheckBox.TextUnit.Set", "TextField.TextUnit.Set", "PopupMenu.TextUnit.Set",
+        "RuntimeCreateDelegate", "RuntimeAddEventHandler"};
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        if (line.starts_with("RuntimeCreateDelegate \"( Ptr )\"")) continue;
+        if (std::find(ops.begin(), ops.end(), progtest::opOf(line)) != ops.end()) out.push_back(line);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(WindowConstruction, SplashFollowsTheProtocolDuringStartup) {
+    ProgramRun run;
+    CallRecord::start();
+    EXPECT_EQ(run.run(nullptr, nullptr), 0);
+    const auto& lines = CallRecord::lines();
+    const int from = progtest::indexOf("Window.Constructor Window1.Window1");
+    const int to = progtest::indexOf("_RuntimeRun");
+    ASSERT_GE(from, 0);
+    ASSERT_GT(to, from);
+    EXPECT_EQ(constructionSteps({lines.begin() + from, lines.begin() + to}),
+              expectedConstruction("Window1.Window1", "li.jpg", splashControls()));
+}
+
+class WindowBuiltOnDemand : public ::testing::TestWithParam<WindowRow> {};
+
+TEST_P(WindowBuiltOnDemand, FollowsTheProtocol) {
+    ProgramRun run;
+    const WindowRow& row = GetParam();
+    std::vector<std::string> steps;
+    int constructed = -1;
+    const int status = run.run(
+        [&] {
+            ASSERT_EQ(progtest::windowsNamed(row.name), 0);
+            CallRecord::start();
+            Ref<WindowObject> w(row.accessor());
+            CallRecord::stop();
+            steps = constructionSteps(CallRecord::lines());
+            constructed = progtest::windowsNamed(row.name);
+        },
+        nullptr);
+    EXPECT_EQ(steps, expectedConstruction(row.name, row.backdrop, row.controls));
+    EXPECT_EQ(constructed, 1);
+    EXPECT_EQ(status, 0);
+}
+
+TEST_P(WindowBuiltOnDemand, SecondReferenceGivesTheSameWindowAndBuildsNothing) {
+    ProgramRun run;
+    const WindowRow& row = GetParam();
+    run.run(
+        [&] {
+            Ref<WindowObject> first(row.accessor());
+            ASSERT_TRUE(first);
+            EXPECT_FALSE(progtest::isVisible(first.get()));
+            CallRecord::start();
+            Ref<WindowObject> second(row.accessor());
+            CallRecord::stop();
+            EXPECT_EQ(second.get(), first.get());
+            EXPECT_EQ(progtest::linesOf({"RuntimeNewObject", "Window.Constructor", "Window.Backdrop.Set",
+                                         "_SetProperties", "Window.__New"}),
+                      std::vector<std::string>{});
+            EXPECT_EQ(progtest::windowsNamed(row.name), 1);
+            EXPECT_EQ(first->controls.size(), row.controls.size());
+        },
+        nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, WindowBuiltOnDemand, ::testing::ValuesIn(builtOnDemand()),
+                         [](const auto& info) {
+                             std::string n = info.param.name;
+                             return n.substr(0, n.find('.'));
+                         });
+
+// ---- The main window as built ------------------------------------------------------------------
+
+class MainWindowAsBuilt : public ::testing::TestWithParam<bool> {};
+
+// With its backdrop picture, or without it: the window is otherwise whole.
+TEST_P(MainWindowAsBuilt, IsHiddenWithItsControlsInTheirInitialState) {
+    const bool picturePresent = GetParam();
+    ProgramRun run;
+    if (!picturePresent) run.bundle.remove("p.jpg");
+    run.run(
+        [&] {
+            Ref<WindowObject> w(Window2::Window2());
+            ASSERT_TRUE(w);
+            EXPECT_FALSE(progtest::isVisible(w.get()));
+            EXPECT_EQ(property(w.get(), WindowProp::Width).asInteger(), 619);
+            EXPECT_EQ(property(w.get(), WindowProp::Height).asInteger(), 461);
+            EXPECT_EQ(progtest::backdropOf(w.get()), picturePresent ? "p.jpg" : "none");
+
+            const auto& rows = mainControls();
+            ASSERT_EQ(w->controls.size(), rows.size());
+            std::vector<std::string> visible, disabled;
+            for (size_t i = 0; i < rows.size(); ++i) {
+                const NamedControl& c = w->controls[i];
+                SCOPED_TRACE(rows[i].name);
+                EXPECT_EQ(view(c.name), rows[i].name);
+                EXPECT_EQ(c.control->cls->registeredName(), rows[i].madeFrom);
+                EXPECT_TRUE(c.control->constructed);
+                if (progtest::isVisible(c.control)) visible.emplace_back(view(c.name));
+                if (!property(c.control, RectControlProp::Enabled).asBoolean()) disabled.emplace_back(view(c.name));
+                const ClassRecord* cls = c.control->cls;
+                const int unit = findProperty(cls, "TextUnit");
+                ASSERT_GE(unit, 0);
+                EXPECT_EQ(property(c.control, unit).asInteger(), 0);
+            }
+            EXPECT_EQ(visible, (std::vector<std::string>{"BevelButton1", "Label1", "Label2", "Label3", "Label4"}));
+            EXPECT_EQ(disabled, std::vector<std::string>{"CheckBox2"});
+
+            auto* combo = progtest::controlAs<ComboBoxObject>(w.get(), "ComboBox1");
+            ASSERT_NE(combo, nullptr);
+            const std::string_view items = property(combo, PopupMenuProp::InitialValue).text();
+            EXPECT_EQ(items, std::string_view("Noble 6\rSpartan MP\rJorge\rKat\r"));
+            EXPECT_EQ(items.size(), 29u);
+            EXPECT_EQ(property(combo, PopupMenuProp::ListIndex).asInteger(), 0);
+            for (const char* caption : {"BevelButton1", "BevelButton14"})
+                EXPECT_EQ(property(progtest::controlNamed(w.get(), caption), BevelButtonProp::Caption).text(), "OK");
+        },
+        nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backdrop, MainWindowAsBuilt, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Present" : "Missing"); });
+
+// ---- Accessors -------------------------------------------------------------------------------------
+
+namespace {
+template <auto F> Object* asObject(WindowObject* w) { return F(w); }
+
+struct AccessorRow {
+    const char* window;
+    const char* control;
+    Object* (*accessor)(WindowObject*);
+};
+}  // namespace
+
+TEST(ControlAccessors, GiveTheControlOfTheirNameAndRaiseForNoWindow) {
+    const AccessorRow rows[] = {
+        {"Window1.Window1", "Timer1", &asObject<&Window1::Timer1>},
+        {"Window1.Window1", "Timer2", &asObject<&Window1::Timer2>},
+        {"Window2.Window2", "BevelButton1", &asObject<&Window2::BevelButton1>},
+        {"Window2.Window2", "ComboBox1", &asObject<&Window2::ComboBox1>},
+        {"Window2.Window2", "CheckBox1", &asObject<&Window2::CheckBox1>},
+        {"Window2.Window2", "CheckBox2", &asObject<&Window2::CheckBox2>},
+        {"Window2.Window2", "CheckBox3", &asObject<&Window2::CheckBox3>},
+        {"Window2.Window2", "BevelButton3", &asObject<&Window2::BevelButton3>},
+        {"Window2.Window2", "BevelButton4", &asObject<&Window2::BevelButton4>},
+        {"Window2.Window2", "BevelButton5", &asObject<&Window2::BevelButton5>},
+        {"Window2.Window2", "BevelButton6", &asObject<&Window2::BevelButton6>},
+        {"Window2.Window2", "BevelButton7", &asObject<&Window2::BevelButton7>},
+        {"Window2.Window2", "BevelButton8", &asObject<&Window2::BevelButton8>},
+        {"Window2.Window2", "BevelButton9", &asObject<&Window2::BevelButton9>},
+        {"Window2.Window2", "BevelButton10", &asObject<&Window2::BevelButton10>},
+        {"Window2.Window2", "TextField1", &asObject<&Window2::TextField1>},
+        {"Window2.Window2", "TextField2", &asObject<&Window2::TextField2>},
+        {"Window2.Window2", "TextField3", &asObject<&Window2::TextField3>},
+        {"Window2.Window2", "TextField4", &asObject<&Window2::TextField4>},
+        {"Window2.Window2", "TextField5", &asObject<&Window2::TextField5>},
+        {"Window2.Window2", "TextField6", &asObject<&Window2::TextField6>},
+        {"Window2.Window2", "Label1", &asObject<&Window2::Label1>},
+        {"Window2.Window2", "Label2", &asObject<&Window2::Label2>},
+        {"Window2.Window2", "Label3", &asObject<&Window2::Label3>},
+        {"Window2.Window2", "BevelButton12", &asObject<&Window2::BevelButton12>},
+        {"Window2.Window2", "BevelButton13", &asObject<&Window2::BevelButton13>},
+        {"Window2.Window2", "BevelButton14", &asObject<&Window2::BevelButton14>},
+        {"Window2.Window2", "Label4", &asObject<&Window2::Label4>},
+        {"Window3.Window3", "BevelButton1", &asObject<&Window3::BevelButton1>},
+        {"Window3.Window3", "Label1", &asObject<&Window3::Label1>},
+        {"Window3.Window3", "Label2", &asObject<&Window3::Label2>},
+        {"Window3.Window3", "Label3", &asObject<&Window3::Label3>},
+        {"Window3.Window3", "CheckBox1", &asObject<&Window3::CheckBox1>},
+        {"Window3.Window3", "CheckBox2", &asObject<&Window3::CheckBox2>},
+        {"Window3.Window3", "CheckBox3", &asObject<&Window3::CheckBox3>},
+        {"Window3.Window3", "CheckBox4", &asObject<&Window3::CheckBox4>},
+        {"Window4.Window4", "BevelButton1", &asObject<&Window4::BevelButton1>},
+        {"Window4.Window4", "BevelButton2", &asObject<&Window4::BevelButton2>},
+        {"Window5.Window5", "BevelButton1", &asObject<&Window5::BevelButton1>},
+        {"Window6.Window6", "BevelButton1", &asObject<&Window6::BevelButton1>},
+        {"Window6.Window6", "BevelButton2", &asObject<&Window6::BevelButton2>},
+    };
+    ProgramRun run;
+    const int status = run.run(
+        [&] {
+            Ref<WindowObject> windows[] = {Ref<WindowObject>(Window1::Window1()), Ref<WindowObject>(Window2::Window2()),
+                                           Ref<WindowObject>(Window3::Window3()), Ref<WindowObject>(Window4::Window4()),
+                                           Ref<WindowObject>(Window5::Window5()), Ref<WindowObject>(Window6::Window6())};
+            for (const AccessorRow& r : rows) {
+                SCOPED_TRACE(std::string(r.window) + " " + r.control);
+                WindowObject* w = nullptr;
+                for (auto& candidate : windows)
+                    if (candidate->cls->registeredName() == r.window) w = candidate.get();
+                ASSERT_NE(w, nullptr);
+                Ref<Object> found(r.accessor(w));
+                EXPECT_EQ(found.get(), progtest::controlNamed(w, r.control));
+                EXPECT_NE(found.get(), nullptr);
+
+                bool raisedNil = false;
+                try {
+                    Ref<Object> none(r.accessor(nullptr));
+                } catch (const Raised& e) {
+                    raisedNil = e.exception()->cls == NilObjectException::__Lookup();
+                }
+                EXPECT_TRUE(raisedNil);
+            }
+        },
+        nullptr);
+    EXPECT_EQ(status, 0);
+}
+
+TEST(ControlAccessors, AMissingNameGivesNone) {
+    ProgramRun run;
+    run.run(
+        [&] {
+            Ref<WindowObject> w(Window2::Window2());
+            String* missing = RuntimeNewString("BevelButton2");  // the main window has none of that name
+            Ref<Object> found(protocol::control(w.get(), missing, ::BevelButton::__Lookup()));
+            RuntimeUnlockString(missing);
+            EXPECT_EQ(found.get(), nullptr);
+        },
+        nullptr);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "loom/Classes.h"
+
+#include <string>
+
+namespace loom::qt {
+// The picture in that file, or none when it does not open, is cut short, is too
+// large or does not decode.
+PictureObject* decodePicture(const std::string& path);
+}  // namespace loom::qt
