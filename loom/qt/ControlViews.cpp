@@ -1,8 +1,7 @@
-// One widget per control, kept in step with the control's properties; what the
-// user changes is written back to the control.
-#include "Guard.h"
-#include "Views.h"
+#include "ControlViews.h"
 
+#include "Guard.h"
+#include "QtPresenter.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
@@ -18,207 +17,208 @@ namespace loom::qt {
 
 namespace {
 
-QString qtext(const Value& v) { return QString::fromUtf8(v.text().data(), static_cast<int>(v.text().size())); }
-std::string utf8(const QString& s) { return s.toUtf8().toStdString(); }
+QString qstring(std::string_view bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+std::string_view textOf(const ControlObject* c, int slot) { return loom::property(c, slot).text(); }
+int integer(const ControlObject* c, int slot) { return loom::property(c, slot).asInteger(); }
 
-// Holds the control for the length of a call into program code, which may free its window.
-template <typename F> void callControl(ControlObject* c, F&& f) {
-    RuntimeLockObject(c);
-    guarded(f);
-    RuntimeUnlockObject(c);
-    scheduleIdleCheck();
+// Writes a user change back to the control; the view then shows the same value,
+// so nothing echoes.
+void writeBack(ControlObject* c, int slot, Value v) {
+    if (!c) return;
+    guarded([&] { loom::setProperty(c, slot, std::move(v)); });
+}
+void writeBack(ControlObject* c, int slot, const QString& s) {
+    const QByteArray bytes = s.toUtf8();
+    writeBack(c, slot, Value::string(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }
 
-class ButtonView : public QPushButton {
+// Raises an event into program code with the control held: the handler may
+// close its window and so release the control.
+template <typename T, typename F> void raiseEvent(ControlObject* c, F&& call) {
+    if (!c) return;
+    auto* control = static_cast<T*>(c);
+    guarded([&] {
+        RuntimeLockObject(control);
+        struct Unlock {
+            T* t;
+            ~Unlock() { RuntimeUnlockObject(t); }
+        } unlock{control};
+        call(control);
+    });
+}
+
+template <typename W> class View : public W, public ControlView {
 public:
-    ButtonView(QWidget* parent, BevelButtonObject* button) : QPushButton(parent), m_button(button) {
-        setFocusPolicy(Qt::TabFocus);
-        connect(this, &QPushButton::clicked, [this] {
-            if (BevelButtonObject* b = m_button) callControl(b, [b] { pressButton(b); });
-        });
-    }
-    BevelButtonObject* m_button;
+    explicit View(ControlObject* c, QWidget* parent) : W(parent) { control = c; }
+    QWidget* widget() override { return this; }
 };
 
-class LabelView : public QWidget {
+class ButtonView final : public View<QPushButton> {
 public:
-    LabelView(QWidget* parent, LabelObject* label) : QWidget(parent), m_label(label) {}
-    LabelObject* m_label;
+    ButtonView(ControlObject* c, QWidget* parent) : View(c, parent) {
+        setFlat(true);
+        QObject::connect(this, &QPushButton::clicked, [this] {
+            raiseEvent<BevelButtonObject>(control, [](BevelButtonObject* b) { pressButton(b); });
+        });
+    }
+    void applyOwn(int slot) override {
+        if (slot == BevelButtonProp::Caption) setText(qstring(textOf(control, slot)));
+    }
+};
+
+class LabelView final : public View<QWidget> {
+public:
+    LabelView(ControlObject* c, QWidget* parent) : View(c, parent) {}
+    void applyOwn(int slot) override {
+        if (slot == LabelProp::Text || slot == LabelProp::TextColor || slot == LabelProp::MultiLine) update();
+    }
 
 protected:
+    // Transparent: only the text is painted, nothing at all when it is empty.
     void paintEvent(QPaintEvent*) override {
-        if (!m_label) return;
-        const Value& text = loom::property(m_label, LabelProp::Text);
-        if (text.text().empty()) return;  // a hot spot: the backdrop shows through
+        if (!control) return;
+        const std::string_view t = textOf(control, LabelProp::Text);
+        if (t.empty()) return;
+        const Color color = loom::property(control, LabelProp::TextColor).asColor();
         QPainter painter(this);
-        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, qtext(text));
+        painter.setPen(QColor(color.red, color.green, color.blue));
+        int flags = Qt::AlignLeft | Qt::AlignTop;
+        if (loom::property(control, LabelProp::MultiLine).asBoolean()) flags |= Qt::TextWordWrap;
+        painter.drawText(rect(), flags, qstring(t));
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton || !m_label) return;
-        LabelObject* l = m_label;
+        event->accept();
         const QPoint at = event->position().toPoint();
-        callControl(l, [l, at] { clickLabel(l, at.x(), at.y()); });
+        raiseEvent<LabelObject>(control, [at](LabelObject* l) { clickLabel(l, at.x(), at.y()); });
     }
 };
 
-class CheckView : public QCheckBox {
+class CheckBoxView final : public View<QCheckBox> {
 public:
-    CheckView(QWidget* parent, CheckBoxObject* box) : QCheckBox(parent), m_box(box) {
-        connect(this, &QCheckBox::clicked, [this] {
-            if (!m_box) return;
-            CheckBoxObject* b = m_box;
-            const bool checked = isChecked();
-            guarded([b, checked] {
-                loom::setProperty(b, CheckBoxProp::State, Value::integer(checked ? 1 : 0, PropType::Enumeration));
-                loom::setProperty(b, CheckBoxProp::Value, Value::boolean(checked));
-            });
+    CheckBoxView(ControlObject* c, QWidget* parent) : View(c, parent) {
+        QObject::connect(this, &QCheckBox::clicked, [this] {
+            const Qt::CheckState s = checkState();
+            {
+                const QSignalBlocker quiet(this);
+                setTristate(false);  // the user toggles between on and off only
+            }
+            const int state = s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0;
+            writeBack(control, CheckBoxProp::State, Value::integer(state, PropType::Enumeration));
+            writeBack(control, CheckBoxProp::Value, Value::boolean(s == Qt::Checked));
         });
     }
-    CheckBoxObject* m_box;
-};
-
-class FieldView : public QLineEdit {
-public:
-    FieldView(QWidget* parent, TextFieldObject* field) : QLineEdit(parent), m_field(field) {
-        connect(this, &QLineEdit::textEdited, [this](const QString& text) {
-            if (TextFieldObject* f = m_field)
-                guarded([f, t = utf8(text)] { loom::setProperty(f, TextFieldProp::Text, Value::string(t)); });
-        });
+    void applyOwn(int slot) override {
+        const QSignalBlocker quiet(this);
+        switch (slot) {
+        case CheckBoxProp::Caption: setText(qstring(textOf(control, slot))); break;
+        case CheckBoxProp::State: {
+            const int state = integer(control, slot);
+            setTristate(state == 2);  // mixed only as the program shows it
+            setCheckState(state == 2 ? Qt::PartiallyChecked : state == 1 ? Qt::Checked : Qt::Unchecked);
+            break;
+        }
+        case CheckBoxProp::Value:
+            setTristate(false);
+            setChecked(loom::property(control, slot).asBoolean());
+            break;
+        default: break;
+        }
     }
-    TextFieldObject* m_field;
 };
 
-class ComboView : public QComboBox {
+class TextFieldView final : public View<QLineEdit> {
 public:
-    ComboView(QWidget* parent, ComboBoxObject* combo) : QComboBox(parent), m_combo(combo) {
+    TextFieldView(ControlObject* c, QWidget* parent) : View(c, parent) {
+        // textEdited comes from the user only, never from setText.
+        QObject::connect(this, &QLineEdit::textEdited,
+                         [this](const QString& s) { writeBack(control, TextFieldProp::Text, s); });
+    }
+    void applyOwn(int slot) override {
+        if (slot != TextFieldProp::Text) return;
+        const QString t = qstring(textOf(control, slot));
+        if (t != QLineEdit::text()) setText(t);
+    }
+};
+
+class ComboBoxView final : public View<QComboBox> {
+public:
+    ComboBoxView(ControlObject* c, QWidget* parent) : View(c, parent) {
         setEditable(true);
-        setInsertPolicy(QComboBox::NoInsert);
-        connect(this, &QComboBox::activated, [this](int index) {
-            if (ComboBoxObject* c = m_combo)
-                guarded([c, index, t = utf8(currentText())] {
-                    loom::setProperty(c, PopupMenuProp::ListIndex, Value::integer(index));
-                    loom::setProperty(c, ComboBoxProp::Text, Value::string(t));
-                });
+        setInsertPolicy(QComboBox::NoInsert);  // the list is the program's
+        QObject::connect(this, &QComboBox::activated, [this](int index) {
+            writeBack(control, PopupMenuProp::ListIndex, Value::integer(index));
+            writeBack(control, ComboBoxProp::Text, itemText(index));
         });
-        connect(lineEdit(), &QLineEdit::textEdited, [this](const QString& text) {
-            if (ComboBoxObject* c = m_combo)
-                guarded([c, t = utf8(text)] { loom::setProperty(c, ComboBoxProp::Text, Value::string(t)); });
-        });
+        QObject::connect(lineEdit(), &QLineEdit::textEdited,
+                         [this](const QString& s) { writeBack(control, ComboBoxProp::Text, s); });
     }
-    ComboBoxObject* m_combo;
+    void applyOwn(int slot) override {
+        const QSignalBlocker quiet(this);
+        switch (slot) {
+        case PopupMenuProp::InitialValue:
+            clear();
+            addItems(items(textOf(control, slot)));
+            setCurrentIndex(integer(control, PopupMenuProp::ListIndex));
+            if (currentIndex() < 0) setEditText(qstring(textOf(control, ComboBoxProp::Text)));
+            break;
+        case PopupMenuProp::ListIndex: setCurrentIndex(integer(control, slot)); break;
+        case ComboBoxProp::Text: {
+            const QString t = qstring(textOf(control, slot));
+            if (t != currentText()) setEditText(t);
+            break;
+        }
+        default: break;
+        }
+    }
+
+private:
+    // Each item ends with a carriage return; the last one may lack it.
+    static QStringList items(std::string_view all) {
+        QStringList list;
+        size_t at = 0;
+        while (at < all.size()) {
+            size_t end = all.find('\r', at);
+            if (end == std::string_view::npos) end = all.size();
+            list.push_back(qstring(all.substr(at, end - at)));
+            at = end + 1;
+        }
+        return list;
+    }
 };
 
-// Items of a list given as one string, each ended by a carriage return.
-QStringList items(const Value& v) {
-    QStringList list;
-    std::string_view s = v.text();
-    while (!s.empty()) {
-        const size_t end = s.find('\r');
-        const std::string_view item = s.substr(0, end);
-        list << QString::fromUtf8(item.data(), static_cast<int>(item.size()));
-        if (end == std::string_view::npos) break;
-        s.remove_prefix(end + 1);
-    }
-    return list;
-}
+}  // namespace
 
-void applyRect(ControlObject* c, QWidget* w, int slot) {
+void ControlView::apply(int slot) {
+    if (!control) return;
+    QWidget* w = widget();
     switch (slot) {
     case RectControlProp::Left:
     case RectControlProp::Top:
     case RectControlProp::Width:
     case RectControlProp::Height:
-        w->setGeometry(loom::property(c, RectControlProp::Left).asInteger(), loom::property(c, RectControlProp::Top).asInteger(),
-                       loom::property(c, RectControlProp::Width).asInteger(), loom::property(c, RectControlProp::Height).asInteger());
+        w->setGeometry(integer(control, RectControlProp::Left), integer(control, RectControlProp::Top),
+                       integer(control, RectControlProp::Width), integer(control, RectControlProp::Height));
         break;
-    case RectControlProp::Visible: w->setVisible(loom::property(c, slot).asBoolean()); break;
-    case RectControlProp::Enabled: w->setEnabled(loom::property(c, slot).asBoolean()); break;
-    default: break;
+    case RectControlProp::Visible: w->setVisible(loom::property(control, slot).asBoolean()); break;
+    case RectControlProp::Enabled: w->setEnabled(loom::property(control, slot).asBoolean()); break;
+    default: applyOwn(slot); break;
     }
 }
 
-}  // namespace
-
-QWidget* createControlView(WindowView* parent, ControlObject* control) {
-    QWidget* w = nullptr;
-    if (auto* b = dynamic_cast<BevelButtonObject*>(control)) w = new ButtonView(parent, b);
-    else if (auto* l = dynamic_cast<LabelObject*>(control)) w = new LabelView(parent, l);
-    else if (auto* cb = dynamic_cast<CheckBoxObject*>(control)) w = new CheckView(parent, cb);
-    else if (auto* f = dynamic_cast<TextFieldObject*>(control)) w = new FieldView(parent, f);
-    else if (auto* co = dynamic_cast<ComboBoxObject*>(control)) w = new ComboView(parent, co);
-    if (!w) return nullptr;
-    // Tab order follows creation order.
-    QWidget* previous = nullptr;
-    for (const NamedControl& n : parent->window()->controls)
-        if (n.control != control && n.control->view) previous = static_cast<QWidget*>(n.control->view);
-    control->view = w;
-    for (int slot = 0; slot < static_cast<int>(control->props.size()); ++slot) applyControlProperty(control, slot);
-    if (previous) QWidget::setTabOrder(previous, w);
-    return w;
+void ControlView::applyAll() {
+    if (!control) return;
+    for (int slot = RectControlProp::Left; slot < static_cast<int>(control->props.size()); ++slot) apply(slot);
 }
 
-void applyControlProperty(ControlObject* control, int slot) {
-    auto* w = static_cast<QWidget*>(control->view);
-    if (!w) return;
-    if (slot < RectControlProp::Count) {
-        applyRect(control, w, slot);
-        return;
-    }
-    if (auto* b = dynamic_cast<ButtonView*>(w)) {
-        if (slot == BevelButtonProp::Caption) b->setText(qtext(loom::property(control, slot)));
-    } else if (auto* l = dynamic_cast<LabelView*>(w)) {
-        if (slot == LabelProp::Text) l->update();
-    } else if (auto* cb = dynamic_cast<CheckView*>(w)) {
-        const QSignalBlocker block(cb);
-        if (slot == CheckBoxProp::Caption) cb->setText(qtext(loom::property(control, slot)));
-        if (slot == CheckBoxProp::State) {
-            const int state = loom::property(control, slot).asInteger();
-            cb->setTristate(state == 2);
-            cb->setCheckState(state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
-        }
-        if (slot == CheckBoxProp::Value) cb->setChecked(loom::property(control, slot).asBoolean());
-    } else if (auto* f = dynamic_cast<FieldView*>(w)) {
-        const QSignalBlocker block(f);
-        switch (slot) {
-        case TextFieldProp::Text:
-            if (f->text() != qtext(loom::property(control, slot))) f->setText(qtext(loom::property(control, slot)));
-            break;
-        case TextFieldProp::Password:
-            f->setEchoMode(loom::property(control, slot).asBoolean() ? QLineEdit::Password : QLineEdit::Normal);
-            break;
-        case TextFieldProp::ReadOnly: f->setReadOnly(loom::property(control, slot).asBoolean()); break;
-        case TextFieldProp::Border: f->setFrame(loom::property(control, slot).asBoolean()); break;
-        case TextFieldProp::LimitText: {
-            const int limit = loom::property(control, slot).asInteger();
-            f->setMaxLength(limit > 0 ? limit : 32767);
-            break;
-        }
-        default: break;
-        }
-    } else if (auto* co = dynamic_cast<ComboView*>(w)) {
-        const QSignalBlocker block(co);
-        if (slot == PopupMenuProp::InitialValue) {
-            co->clear();
-            co->addItems(items(loom::property(control, slot)));
-            co->setCurrentIndex(loom::property(control, PopupMenuProp::ListIndex).asInteger());
-        } else if (slot == PopupMenuProp::ListIndex) {
-            co->setCurrentIndex(loom::property(control, slot).asInteger());
-        } else if (slot == ComboBoxProp::Text) {
-            const QString text = qtext(loom::property(control, slot));
-            if (co->currentText() != text) co->setEditText(text);
-        }
-    }
-}
-
-void detachControlView(ControlObject* control) {
-    auto* w = static_cast<QWidget*>(control->view);
-    control->view = nullptr;
-    if (!w) return;
-    if (auto* b = dynamic_cast<ButtonView*>(w)) b->m_button = nullptr;
-    else if (auto* l = dynamic_cast<LabelView*>(w)) l->m_label = nullptr;
-    else if (auto* cb = dynamic_cast<CheckView*>(w)) cb->m_box = nullptr;
-    else if (auto* f = dynamic_cast<FieldView*>(w)) f->m_field = nullptr;
-    else if (auto* co = dynamic_cast<ComboView*>(w)) co->m_combo = nullptr;
+ControlView* makeControlView(ControlObject* control, QWidget* parent) {
+    if (dynamic_cast<BevelButtonObject*>(control)) return new ButtonView(control, parent);
+    if (dynamic_cast<LabelObject*>(control)) return new LabelView(control, parent);
+    if (dynamic_cast<CheckBoxObject*>(control)) return new CheckBoxView(control, parent);
+    if (dynamic_cast<TextFieldObject*>(control)) return new TextFieldView(control, parent);
+    if (dynamic_cast<ComboBoxObject*>(control)) return new ComboBoxView(control, parent);
+    return nullptr;  // a timer has no widget
 }
 
 }  // namespace loom::qt

@@ -1,22 +1,27 @@
 #include "Guard.h"
 
-#include <QCoreApplication>
+#include "QtPresenter.h"
+
+#include <utility>
 
 namespace loom::qt {
 
 namespace {
-std::exception_ptr g_escaped;
+std::exception_ptr g_kept;
+int g_depth = 0;
+}  // namespace
+
+void keepException(std::exception_ptr e) {
+    if (!g_kept) g_kept = std::move(e);
+    if (QtPresenter* p = activePresenter()) p->quit();
 }
 
-void keepEscapedException(std::exception_ptr e) {
-    if (!g_escaped) g_escaped = e;
-    if (QCoreApplication::instance()) QCoreApplication::exit(1);
-}
+std::exception_ptr takeException() { return std::exchange(g_kept, nullptr); }
 
-std::exception_ptr takeEscapedException() {
-    std::exception_ptr e = g_escaped;
-    g_escaped = nullptr;
-    return e;
-}
+bool exceptionKept() { return g_kept != nullptr; }
+
+int dispatchDepth() { return g_depth; }
+DispatchScope::DispatchScope() { ++g_depth; }
+DispatchScope::~DispatchScope() { --g_depth; }
 
 }  // namespace loom::qt

@@ -1,24 +1,33 @@
 // Calls from Qt into the runtime and the program. No C++ exception may unwind
-// through Qt's event loop: one that escapes is kept, the loop is ended, and
-// run() raises it again once the loop has returned.
+// through Qt's event loop: the first one that escapes is kept, the loop is
+// ended, and run() raises it again once the loop has returned.
 #pragma once
 
 #include <exception>
 
 namespace loom::qt {
 
-void keepEscapedException(std::exception_ptr e);
-std::exception_ptr takeEscapedException();
+void keepException(std::exception_ptr e);
+std::exception_ptr takeException();  // the kept one, or none; clears it
+bool exceptionKept();
 
-template <typename F> void guarded(F&& f) {
+// Counts the calls from Qt into the runtime under way: while one is, widgets
+// must not be deleted synchronously (their own handler may be on the stack).
+int dispatchDepth();
+struct DispatchScope {
+    DispatchScope();
+    ~DispatchScope();
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+};
+
+template <typename F> void guarded(F&& fn) noexcept {
+    DispatchScope scope;
     try {
-        f();
+        fn();
     } catch (...) {
-        keepEscapedException(std::current_exception());
+        keepException(std::current_exception());
     }
 }
-
-// Asks the presenter to check, once the loop is idle, whether anything more can happen.
-void scheduleIdleCheck();
 
 }  // namespace loom::qt

@@ -1,9 +1,8 @@
-// Decoding pictures with Qt's image reader, within size limits.
+// Decoding picture files into Picture objects, within the framework's limits.
 #include "Pictures.h"
 
 #include "loom/Files.h"
 #include "loom/Runtime.h"
-#include "loom/Windows.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,43 +13,55 @@ namespace loom::qt {
 
 namespace {
 
-// A JPEG ends with the end-of-image marker; a file cut short is rejected
-// rather than shown with its missing part filled in.
-bool completeJpeg(const QByteArray& bytes) {
-    if (bytes.size() < 4 || uint8_t(bytes[0]) != 0xFF || uint8_t(bytes[1]) != 0xD8) return true;  // not a JPEG
-    qsizetype end = bytes.size();
-    while (end > 2 && bytes[end - 1] == '\0') --end;  // padding after the marker
-    return uint8_t(bytes[end - 2]) == 0xFF && uint8_t(bytes[end - 1]) == 0xD9;
+void freeImage(void* image) { delete static_cast<QImage*>(image); }
+
+// libjpeg "recovers" a truncated file by filling the rest with grey: a JPEG
+// must end with its end-of-image marker (trailing zero padding allowed).
+bool jpegComplete(const QByteArray& data) {
+    qsizetype end = data.size();
+    while (end > 0 && data[end - 1] == '\0') --end;
+    return end >= 4 && static_cast<uint8_t>(data[end - 2]) == 0xFF && static_cast<uint8_t>(data[end - 1]) == 0xD9;
 }
 
-void freeImage(void* image) { delete static_cast<QImage*>(image); }
+bool isJpeg(const QByteArray& data) {
+    return data.size() >= 3 && static_cast<uint8_t>(data[0]) == 0xFF && static_cast<uint8_t>(data[1]) == 0xD8 &&
+           static_cast<uint8_t>(data[2]) == 0xFF;
+}
 
 }  // namespace
 
-PictureObject* decodePicture(const std::string& path) {
+PictureObject* decodePictureFile(const std::string& path) {
     QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes) return nullptr;
-    const QByteArray bytes = file.readAll();
-    if (!completeJpeg(bytes)) return nullptr;
+    if (!file.open(QIODevice::ReadOnly)) return nullptr;
+    if (file.size() > kMaxPictureFileBytes) return nullptr;
+    QByteArray data = file.read(kMaxPictureFileBytes + 1);
+    if (data.size() > kMaxPictureFileBytes || data.isEmpty()) return nullptr;
+    if (isJpeg(data) && !jpegComplete(data)) return nullptr;
 
-    QBuffer buffer;
-    buffer.setData(bytes);
+    // Four bytes a pixel at most, in megabytes.
+    static const bool limited = [] {
+        QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)));
+        return true;
+    }();
+    static_cast<void>(limited);
+
+    QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)));
-    const QSize size = reader.size();
-    if (!size.isValid() || int64_t(size.width()) * size.height() > kMaxPicturePixels) return nullptr;
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) return nullptr;
+    reader.setAutoTransform(false);
+    const QSize declared = reader.size();
+    if (declared.isValid() && int64_t(declared.width()) * declared.height() > kMaxPicturePixels) return nullptr;
+    QImage image = reader.read();
+    if (image.isNull() || int64_t(image.width()) * image.height() > kMaxPicturePixels) return nullptr;
 
     auto* picture = static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup()));
     const size_t slash = path.find_last_of('/');
     picture->name = slash == std::string::npos ? path : path.substr(slash + 1);
     picture->width = image.width();
     picture->height = image.height();
-    picture->props[0] = Value::integer(image.width());
-    picture->props[1] = Value::integer(image.height());
-    picture->image = new QImage(image.convertToFormat(QImage::Format_RGB32));
+    picture->props.at(0) = Value::integer(image.width());
+    picture->props.at(1) = Value::integer(image.height());
+    picture->image = new QImage(std::move(image));
     picture->freeImage = &freeImage;
     return picture;
 }

@@ -6,6 +6,6 @@
 
 namespace loom::qt {
 // The picture in that file, or none when it does not open, is cut short, is too
-// large or does not decode.
-PictureObject* decodePicture(const std::string& path);
+// large or does not decode. Needs no display and no QApplication.
+PictureObject* decodePictureFile(const std::string& path);
 }  // namespace loom::qt

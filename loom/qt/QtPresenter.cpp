@@ -1,11 +1,12 @@
-// The presentation on Qt 6 Widgets: the event loop, the clock and its timers,
-// windows and controls, pictures and the open-file dialog.
+// The presenter on Qt 6 Widgets: the event loop, posted events, the clock and
+// timers, the end of the application, and the open-file dialog.
+#include "QtPresenter.h"
+
+#include "ControlViews.h"
 #include "Guard.h"
 #include "Pictures.h"
-#include "Views.h"
-
+#include "WindowView.h"
 #include "loom/Files.h"
-#include "loom/Presenter.h"
 #include "loom/QtTesting.h"
 #include "loom/Windows.h"
 
@@ -14,247 +15,291 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <chrono>
-#include <csignal>
+#include <fcntl.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <limits>
+#include <stdexcept>
 
 namespace loom::qt {
 
 namespace {
-
+QtPresenter* g_instance = nullptr;
 int g_signalPipe[2] = {-1, -1};
 
-void onSignal(int) {
+extern "C" void onSignal(int) {
     const char byte = 1;
-    [[maybe_unused]] ssize_t n = write(g_signalPipe[1], &byte, 1);
+    const ssize_t written = write(g_signalPipe[1], &byte, 1);
+    static_cast<void>(written);
 }
 
-class QtPresenter;
-QtPresenter* g_qt = nullptr;
-
-class QtPresenter final : public Presenter {
-public:
-    QtPresenter() : m_origin(std::chrono::steady_clock::now()) {
-        static int argc = 1;
-        static char name[] = "picture-wizard";
-        static char* argv[] = {name, nullptr};
-        QApplication::setApplicationName(QStringLiteral("picture-wizard"));
-        m_app = new QApplication(argc, argv);
-        m_app->setQuitOnLastWindowClosed(false);  // closing is the framework's: see closeWindow
-        // The kernel's default timer slack would make every timer late by up to 50 us x 80.
-        prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setSingleShot(true);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { onTimer(); });
-        m_idleCheck.setSingleShot(true);
-        m_idleCheck.setInterval(0);
-        QObject::connect(&m_idleCheck, &QTimer::timeout, [this] { checkIdle(); });
-        watchSignals();
-    }
-
-    ~QtPresenter() override {
-        if (g_qt == this) g_qt = nullptr;
-        stopAllTimers();
-        delete m_signals;
-        delete m_app;
-    }
-
-    // ---- loop ------------------------------------------------------------
-    void run() override {
-        m_running = true;
-        scheduleIdleCheck();
-        m_app->exec();
-        m_running = false;
-        if (std::exception_ptr e = takeEscapedException()) std::rethrow_exception(e);
-    }
-
-    void quit() override { m_app->quit(); }
-
-    void post(std::function<void()> event) override {
-        ++m_posted;
-        QTimer::singleShot(0, m_app, [this, event = std::move(event)] {
-            --m_posted;
-            guarded(event);
-            scheduleIdleCheck();
-        });
-    }
-
-    void scheduleCheck() {
-        if (m_running) m_idleCheck.start();
-    }
-
-    // Nothing more can happen once no window is visible and no timer is pending.
-    void checkIdle() {
-        if (m_posted == 0 && !anyWindowVisible() && !anyTimerArmed()) m_app->quit();
-    }
-
-    // ---- clock ------------------------------------------------------------
-    int64_t nowMs() override {
-        if (m_manual) return m_manualNow;
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_origin).count();
-    }
-
-    void wakeAt(int64_t deadlineMs) override {
-        m_deadline = deadlineMs;
-        if (m_manual) return;
-        arm();
-    }
-
-    void arm() {
-        const auto deadline = m_origin + std::chrono::milliseconds(m_deadline);
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        // Qt's timers count whole milliseconds; the last one is waited out precisely in onTimer.
-        m_timer.start(static_cast<int>(std::max<int64_t>(left.count() - 1, 0)));
-    }
-
-    void onTimer() {
-        const auto deadline = m_origin + std::chrono::milliseconds(m_deadline);
-        auto left = deadline - std::chrono::steady_clock::now();
-        if (left > std::chrono::milliseconds(2)) {
-            arm();
-            return;
-        }
-        if (left > std::chrono::steady_clock::duration::zero()) std::this_thread::sleep_until(deadline);
-        m_deadline = -1;
-        guarded([] { runDueTimers(); });
-        scheduleIdleCheck();
-    }
-
-    void useManualClock() {
-        m_manual = true;
-        m_timer.stop();
-    }
-
-    void advanceClock(int64_t ms) {
-        const int64_t until = m_manualNow + ms;
-        while (anyTimerArmed() && m_deadline >= 0 && m_deadline <= until) {
-            m_manualNow = std::max(m_manualNow, m_deadline);
-            m_deadline = -1;
-            runDueTimers();
-            processEvents();
-        }
-        m_manualNow = until;
-    }
-
-    void processEvents() {
-        do {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        } while (m_posted > 0);
-        if (std::exception_ptr e = takeEscapedException()) std::rethrow_exception(e);
-    }
-
-    // ---- windows and controls ---------------------------------------------
-    void windowConstructed(WindowObject* w) override { w->view = new WindowView(w); }
-
-    void windowDestroyed(WindowObject* w) override {
-        auto* view = static_cast<WindowView*>(w->view);
-        w->view = nullptr;
-        for (NamedControl& n : w->controls) detachControlView(n.control);
-        if (!view) return;
-        view->detach();
-        view->hide();
-        view->deleteLater();
-    }
-
-    void controlAdded(WindowObject* w, ControlObject* c) override {
-        if (auto* view = static_cast<WindowView*>(w->view)) createControlView(view, c);
-    }
-
-    void propertyChanged(Object* o, int slot) override {
-        if (auto* w = dynamic_cast<WindowObject*>(o)) {
-            if (auto* view = static_cast<WindowView*>(w->view)) view->apply(slot);
-        } else if (auto* c = dynamic_cast<ControlObject*>(o)) {
-            applyControlProperty(c, slot);
-        }
-    }
-
-    void modifiedCleared(WindowObject* w) override {
-        if (auto* view = static_cast<WindowView*>(w->view)) view->setWindowModified(false);
-    }
-
-    void visibilityChanged() override { scheduleIdleCheck(); }
-
-    // ---- pictures and files ------------------------------------------------
-    PictureObject* decodePicture(const std::string& path) override { return qt::decodePicture(path); }
-
-    FolderItemObject* openFileDialog(std::string_view filter) override {
-        ++m_dialogs;
-        if (m_answering) return m_answer ? makeFolderItem(*m_answer) : nullptr;
-        const QString chosen = QFileDialog::getOpenFileName(
-            nullptr, QString(), QString(), QString::fromUtf8(filter.data(), static_cast<int>(filter.size())), nullptr,
-            QFileDialog::DontUseNativeDialog);
-        return chosen.isEmpty() ? nullptr : makeFolderItem(chosen.toStdString());
-    }
-
-    void answer(std::optional<std::string> path) {
-        m_answering = true;
-        m_answer = std::move(path);
-    }
-    int dialogs() const { return m_dialogs; }
-
-private:
-    void watchSignals() {
-        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
-        m_signals = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(m_signals, &QSocketNotifier::activated, [this] {
-            char byte;
-            [[maybe_unused]] ssize_t n = read(g_signalPipe[0], &byte, 1);
-            m_app->quit();
-        });
-        struct sigaction action {};
-        action.sa_handler = onSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        sigaction(SIGINT, &action, nullptr);
-        sigaction(SIGTERM, &action, nullptr);
-    }
-
-    QApplication* m_app = nullptr;
-    QSocketNotifier* m_signals = nullptr;
-    QTimer m_timer;
-    QTimer m_idleCheck;
-    std::chrono::steady_clock::time_point m_origin;
-    int64_t m_deadline = -1;
-    int m_posted = 0;
-    bool m_running = false;
-    bool m_manual = false;
-    int64_t m_manualNow = 0;
-    bool m_answering = false;
-    std::optional<std::string> m_answer;
-    int m_dialogs = 0;
-};
-
-QtPresenter& qtPresenter() {
-    presenter();  // creates the default presenter when none is installed
-    if (!g_qt) std::abort();  // another presenter is installed
-    return *g_qt;
+void rethrowKept() {
+    if (std::exception_ptr e = takeException()) std::rethrow_exception(e);
 }
-
 }  // namespace
 
-void scheduleIdleCheck() {
-    if (g_qt) g_qt->scheduleCheck();
+void ensureApplication() {
+    if (QApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "picture-wizard";
+    static char* argv[] = {name, nullptr};
+    // Kept for the life of the process: widgets may outlive any scope here.
+    static QApplication* app = new QApplication(argc, argv);
+    // The runtime decides when the application ends.
+    app->setQuitOnLastWindowClosed(false);
+}
+
+QtPresenter* activePresenter() { return g_instance; }
+
+QtPresenter::QtPresenter() : m_origin(std::chrono::steady_clock::now()) {
+    // Timers fire within a millisecond of their deadline.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    g_instance = this;
+}
+
+QtPresenter::~QtPresenter() {
+    if (g_instance == this) g_instance = nullptr;
+    delete m_wake;
+    delete m_signals;
+    delete m_receiver;
+}
+
+// ---- Event loop ---------------------------------------------------------------------
+
+void QtPresenter::run() {
+    ensureApplication();
+    installSignalHandlers();
+    m_running = true;
+    // At start-up no window may be visible yet: decide once posted events have run.
+    requestIdleCheck();
+    QApplication::exec();
+    m_running = false;
+    rethrowKept();
+}
+
+void QtPresenter::quit() {
+    // exit() ends every running loop (a modal dialog's too) without closing windows.
+    if (m_running) QCoreApplication::exit(0);
+}
+
+void QtPresenter::post(std::function<void()> event) {
+    m_posted.push_back(std::move(event));
+    scheduleDrain();
+}
+
+void QtPresenter::scheduleDrain() {
+    if (m_drainScheduled) return;
+    ensureApplication();
+    if (!m_receiver) m_receiver = new QObject;
+    m_drainScheduled = true;
+    QMetaObject::invokeMethod(m_receiver, [this] { drainPosted(); }, Qt::QueuedConnection);
+}
+
+void QtPresenter::drainPosted() {
+    m_drainScheduled = false;
+    // Only what is queued now: events posted meanwhile wait for the next turn,
+    // so Qt's own events are not starved.
+    for (size_t n = m_posted.size(); n > 0 && !m_posted.empty() && !exceptionKept(); --n) {
+        std::function<void()> event = std::move(m_posted.front());
+        m_posted.pop_front();
+        guarded(event);
+    }
+    if (!m_posted.empty()) {
+        scheduleDrain();
+        return;
+    }
+    if (m_idleCheck) {
+        m_idleCheck = false;
+        // Nothing more can happen: no window to act in and no timer to fire.
+        if (m_running && !anyWindowVisible() && !anyTimerArmed()) quit();
+    }
+}
+
+void QtPresenter::requestIdleCheck() {
+    m_idleCheck = true;
+    scheduleDrain();
+}
+
+void QtPresenter::visibilityChanged() { requestIdleCheck(); }
+
+void QtPresenter::userClosedWindow() {
+    if (!anyWindowVisible()) quit();
+}
+
+void QtPresenter::installSignalHandlers() {
+    if (m_signals) return;
+    if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    m_signals = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(m_signals, &QSocketNotifier::activated, [this] {
+        char buffer[16];
+        while (read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+        }
+        quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+// ---- Clock and timers -------------------------------------------------------------------
+
+int64_t QtPresenter::nowMs() {
+    if (m_manualClock) return m_manualNow;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_origin).count();
+}
+
+void QtPresenter::wakeAt(int64_t deadlineMs) {
+    // One wake-up, for the earliest deadline asked for.
+    if (m_wakeDeadline >= 0 && m_wakeDeadline <= deadlineMs) return;
+    arm(deadlineMs);
+}
+
+void QtPresenter::arm(int64_t deadlineMs) {
+    m_wakeDeadline = deadlineMs;
+    if (m_manualClock) return;
+    if (!m_wake) {
+        ensureApplication();
+        m_wake = new QTimer;
+        m_wake->setSingleShot(true);
+        m_wake->setTimerType(Qt::PreciseTimer);
+        QObject::connect(m_wake, &QTimer::timeout, [this] { onWake(); });
+    }
+    const int64_t wait = std::clamp<int64_t>(deadlineMs - nowMs(), 0, std::numeric_limits<int>::max());
+    m_wake->start(static_cast<int>(wait));
+}
+
+void QtPresenter::onWake() {
+    if (m_wakeDeadline < 0) return;
+    if (nowMs() < m_wakeDeadline) {  // early: wait for the rest, never fire early
+        arm(m_wakeDeadline);
+        return;
+    }
+    m_wakeDeadline = -1;
+    guarded([] { runDueTimers(); });
+    requestIdleCheck();
+}
+
+// ---- Windows and controls ---------------------------------------------------------------
+
+void QtPresenter::windowConstructed(WindowObject* window) {
+    ensureApplication();
+    if (!window->view) window->view = new WindowView(window);
+}
+
+void QtPresenter::windowDestroyed(WindowObject* window) {
+    for (NamedControl& c : window->controls) {
+        if (auto* v = static_cast<ControlView*>(c.control->view)) v->control = nullptr;
+        c.control->view = nullptr;
+    }
+    auto* view = static_cast<WindowView*>(window->view);
+    window->view = nullptr;
+    if (!view) return;
+    view->detach();
+    // Inside a call from Qt the widget's own handler may still be running.
+    if (dispatchDepth() > 0)
+        view->deleteLater();
+    else
+        delete view;
+}
+
+void QtPresenter::controlAdded(WindowObject* window, ControlObject* control) {
+    if (control->view) return;
+    if (!window->view) windowConstructed(window);
+    auto* windowView = static_cast<WindowView*>(window->view);
+    if (ControlView* v = makeControlView(control, windowView)) {
+        control->view = v;
+        v->applyAll();
+    }
+}
+
+void QtPresenter::propertyChanged(Object* o, int slot) {
+    if (auto* w = dynamic_cast<WindowObject*>(o)) {
+        if (auto* view = static_cast<WindowView*>(w->view)) view->apply(slot);
+    } else if (auto* c = dynamic_cast<ControlObject*>(o)) {
+        if (auto* view = static_cast<ControlView*>(c->view)) view->apply(slot);
+    }
+}
+
+void QtPresenter::modifiedCleared(WindowObject* window) {
+    if (auto* view = static_cast<WindowView*>(window->view)) view->setWindowModified(false);
+}
+
+// ---- Files ------------------------------------------------------------------------------
+
+PictureObject* QtPresenter::decodePicture(const std::string& path) { return decodePictureFile(path); }
+
+FolderItemObject* QtPresenter::openFileDialog(std::string_view filter) {
+    ++dialogCount;
+    if (dialogAnswer) return *dialogAnswer ? makeFolderItem(**dialogAnswer) : nullptr;
+    ensureApplication();
+    const QString nameFilter = filter.empty() ? QString() : QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()));
+    QString path;
+    guarded([&] {
+        // The dialog's own loop runs Qt's calls into the runtime: they must not
+        // delete widgets under it.
+        path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), nameFilter, nullptr,
+                                            QFileDialog::DontUseNativeDialog);
+    });
+    if (path.isEmpty()) return nullptr;
+    return makeFolderItem(path.toStdString());
+}
+
+// ---- Test hooks ----------------------------------------------------------------------------
+
+void QtPresenter::useManualClock() {
+    if (m_manualClock) return;
+    m_manualNow = nowMs();
+    m_manualClock = true;
+    if (m_wake) m_wake->stop();
+}
+
+void QtPresenter::advanceClock(int64_t ms) {
+    const int64_t until = m_manualNow + ms;
+    while (m_wakeDeadline >= 0 && m_wakeDeadline <= until && !exceptionKept()) {
+        m_manualNow = std::max(m_manualNow, m_wakeDeadline);
+        m_wakeDeadline = -1;
+        guarded([] { runDueTimers(); });
+        drainPosted();
+    }
+    m_manualNow = std::max(m_manualNow, until);
+    rethrowKept();
+}
+
+void QtPresenter::processEvents() {
+    ensureApplication();
+    drainPosted();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    drainPosted();
+    rethrowKept();
 }
 
 }  // namespace loom::qt
 
 namespace loom {
 
-Presenter* createDefaultPresenter() {
-    qt::g_qt = new qt::QtPresenter;
-    return qt::g_qt;
-}
+Presenter* createDefaultPresenter() { return new qt::QtPresenter; }
 
 namespace testing {
-void useManualClock() { qt::qtPresenter().useManualClock(); }
-void advanceClock(int64_t ms) { qt::qtPresenter().advanceClock(ms); }
-void processEvents() { qt::qtPresenter().processEvents(); }
-void answerOpenFileDialog(std::optional<std::string> path) { qt::qtPresenter().answer(std::move(path)); }
-int openFileDialogCount() { return qt::qtPresenter().dialogs(); }
+namespace {
+qt::QtPresenter& qtPresenter() {
+    auto* p = dynamic_cast<qt::QtPresenter*>(&presenter());
+    if (!p) throw std::logic_error("the installed presenter is not the Qt presenter");
+    return *p;
+}
+}  // namespace
+
+void useManualClock() { qtPresenter().useManualClock(); }
+void advanceClock(int64_t ms) { qtPresenter().advanceClock(ms); }
+void processEvents() { qtPresenter().processEvents(); }
+void answerOpenFileDialog(std::optional<std::string> path) { qtPresenter().dialogAnswer = std::move(path); }
+int openFileDialogCount() { return qtPresenter().dialogCount; }
 }  // namespace testing
 
 }  // namespace loom

@@ -1,64 +1,39 @@
-#include "Guard.h"
-#include "Views.h"
+#include "WindowView.h"
 
+#include "Guard.h"
+#include "QtPresenter.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QKeySequence>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace loom::qt {
 
 namespace {
-int integer(const Object* o, int slot) { return loom::property(o, slot).asInteger(); }
-bool flag(const Object* o, int slot) { return loom::property(o, slot).asBoolean(); }
+int integer(const WindowObject* w, int slot) { return loom::property(w, slot).asInteger(); }
+bool flag(const WindowObject* w, int slot) { return loom::property(w, slot).asBoolean(); }
 }  // namespace
 
 WindowView::WindowView(WindowObject* window) : m_window(window) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    // Ctrl+Q ends the application from any window.
-    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-    quit->setContext(Qt::WindowShortcut);
-    connect(quit, &QShortcut::activated, [] { QCoreApplication::quit(); });
-    applyAll();
-}
-
-void WindowView::applyAll() {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* quitKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    QObject::connect(quitKey, &QShortcut::activated, [] {
+        if (QtPresenter* p = activePresenter()) p->quit();
+    });
     applyFlags();
     applySize();
     apply(WindowProp::Title);
-    apply(WindowProp::Backdrop);
     apply(WindowProp::Visible);
 }
 
-void WindowView::applyFlags() {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (flag(m_window, WindowProp::CloseButton)) flags |= Qt::WindowCloseButtonHint;
-    if (flag(m_window, WindowProp::MinimizeButton)) flags |= Qt::WindowMinimizeButtonHint;
-    if (flag(m_window, WindowProp::MaximizeButton)) flags |= Qt::WindowMaximizeButtonHint;
-    if (flags != windowFlags()) {
-        const bool shown = isVisible();
-        setWindowFlags(flags);  // hides the widget
-        if (shown) show();
-    }
-}
-
-void WindowView::applySize() {
-    m_applying = true;
-    const QSize size(integer(m_window, WindowProp::Width), integer(m_window, WindowProp::Height));
-    if (flag(m_window, WindowProp::Resizeable)) {
-        setMinimumSize(integer(m_window, WindowProp::MinWidth), integer(m_window, WindowProp::MinHeight));
-        setMaximumSize(integer(m_window, WindowProp::MaxWidth), integer(m_window, WindowProp::MaxHeight));
-        resize(size.boundedTo(maximumSize()).expandedTo(minimumSize()));
-    } else {
-        setFixedSize(size);
-    }
-    m_applying = false;
-}
-
 void WindowView::apply(int slot) {
+    if (!m_window) return;
     switch (slot) {
     case WindowProp::Width:
     case WindowProp::Height:
@@ -67,59 +42,99 @@ void WindowView::apply(int slot) {
     case WindowProp::MaxWidth:
     case WindowProp::MaxHeight:
     case WindowProp::Resizeable:
-        if (!m_userResizing) applySize();
+        if (!m_writingBack) applySize();
         break;
+    case WindowProp::Title: setWindowTitle(QString::fromUtf8(loom::property(m_window, slot).text())); break;
     case WindowProp::CloseButton:
     case WindowProp::MinimizeButton:
     case WindowProp::MaximizeButton: applyFlags(); break;
-    case WindowProp::Title: setWindowTitle(QString::fromUtf8(loom::property(m_window, slot).text().data(),
-                                                             static_cast<int>(loom::property(m_window, slot).text().size())));
-        break;
-    case WindowProp::Backdrop: {
-        const auto* picture = static_cast<const PictureObject*>(loom::property(m_window, slot).asObject());
-        m_backdrop = picture && picture->image ? QPixmap::fromImage(*static_cast<const QImage*>(picture->image)) : QPixmap();
+    case WindowProp::Visible: setVisible(flag(m_window, slot)); break;
+    case WindowProp::Backdrop:
+        m_backdrop = QPixmap();
+        m_backdropCached = false;
         update();
         break;
-    }
-    case WindowProp::HasBackColor:
-    case WindowProp::BackColor: update(); break;
-    case WindowProp::Visible: setVisible(flag(m_window, slot)); break;
     default: break;
     }
 }
 
-void WindowView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (m_backdrop.width() < width() || m_backdrop.height() < height()) {
-        QColor background = palette().color(QPalette::Window);
-        if (m_window && flag(m_window, WindowProp::HasBackColor)) {
-            const Color c = loom::property(m_window, WindowProp::BackColor).asColor();
-            background = QColor(c.red, c.green, c.blue);
-        }
-        painter.fillRect(rect(), background);
+void WindowView::applySize() {
+    const QSize size(integer(m_window, WindowProp::Width), integer(m_window, WindowProp::Height));
+    if (flag(m_window, WindowProp::Resizeable)) {
+        setMinimumSize(integer(m_window, WindowProp::MinWidth), integer(m_window, WindowProp::MinHeight));
+        setMaximumSize(integer(m_window, WindowProp::MaxWidth), integer(m_window, WindowProp::MaxHeight));
+        resize(size);
+    } else {
+        setFixedSize(size);
     }
-    if (!m_backdrop.isNull()) painter.drawPixmap(0, 0, m_backdrop);
+    if (!m_requested.empty() && m_requested.back() == this->size()) return;
+    if (m_requested.size() >= 8) m_requested.erase(m_requested.begin());
+    m_requested.push_back(this->size());
+}
+
+void WindowView::applyFlags() {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (flag(m_window, WindowProp::CloseButton)) flags |= Qt::WindowCloseButtonHint;
+    if (flag(m_window, WindowProp::MinimizeButton)) flags |= Qt::WindowMinimizeButtonHint;
+    if (flag(m_window, WindowProp::MaximizeButton)) flags |= Qt::WindowMaximizeButtonHint;
+    if (flags == windowFlags()) return;
+    const bool shown = isVisible();
+    setWindowFlags(flags);  // hides the widget
+    if (shown) show();
+}
+
+void WindowView::detach() {
+    m_window = nullptr;
+    hide();
+}
+
+void WindowView::paintEvent(QPaintEvent*) {
+    if (!m_window) return;
+    const auto* picture = static_cast<const PictureObject*>(loom::property(m_window, WindowProp::Backdrop).asObject());
+    if (!picture || !picture->image) return;
+    if (!m_backdropCached) {
+        m_backdrop = QPixmap::fromImage(*static_cast<const QImage*>(picture->image));
+        m_backdropCached = true;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_backdrop);  // at natural size, never scaled
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
-    // Closing is the framework's: the window is freed and its registration dropped.
+    // The framework decides: the window object is closed, the widget follows.
     event->ignore();
     if (!m_window) return;
-    WindowObject* w = m_window;
-    guarded([w] { closeWindow(w); });
+    WindowObject* window = m_window;
+    guarded([window] {
+        RuntimeLockObject(window);
+        struct Unlock {
+            WindowObject* w;
+            ~Unlock() { RuntimeUnlockObject(w); }
+        } unlock{window};
+        closeWindow(window);
+        if (QtPresenter* p = activePresenter()) p->userClosedWindow();
+    });
 }
 
 void WindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (m_applying || !m_window || !flag(m_window, WindowProp::Resizeable)) return;
-    // The user's size becomes the window's; the widget already has it.
-    m_userResizing = true;
-    WindowObject* w = m_window;
-    guarded([w, s = event->size()] {
-        loom::setProperty(w, WindowProp::Width, Value::integer(s.width()));
-        loom::setProperty(w, WindowProp::Height, Value::integer(s.height()));
+    const QSize size = event->size();
+    // A size this view asked for, arriving late, is no user action.
+    auto mine = std::find(m_requested.begin(), m_requested.end(), size);
+    if (mine != m_requested.end()) {
+        m_requested.erase(m_requested.begin(), mine + 1);
+        return;
+    }
+    if (!m_window || !flag(m_window, WindowProp::Resizeable)) return;
+    if (size.width() == integer(m_window, WindowProp::Width) && size.height() == integer(m_window, WindowProp::Height))
+        return;
+    WindowObject* window = m_window;
+    m_writingBack = true;
+    guarded([&] {
+        loom::setProperty(window, WindowProp::Width, Value::integer(size.width()));
+        loom::setProperty(window, WindowProp::Height, Value::integer(size.height()));
     });
-    m_userResizing = false;
+    m_writingBack = false;
 }
 
 }  // namespace loom::qt

@@ -15,6 +15,7 @@ void RuntimeRaise(Object* exception) { throw Raised(exception); }
 
 namespace {
 Object* newException(const ClassRecord* cls, std::string message) {
+    CallRecord::Pause pause;  // the exception object is the raise's own, recorded as the raise
     auto* e = static_cast<ExceptionObject*>(RuntimeNewObject(cls));
     e->message = std::move(message);
     return e;

@@ -7,6 +7,7 @@
 #include "loom/Windows.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace loom {
 
@@ -94,17 +95,14 @@ void Constructor(WindowObject* window) {
     setProperty(window, WindowProp::ContentsChanged, Value::boolean(false));
     presenter().modifiedCleared(window);
     // Open comes once, from the event loop, once the constructing call has returned.
-    WeakAnchor* anchor = RuntimeWeakAnchor(window);
+    // The posted event holds the window weakly, released whether or not it runs.
+    std::shared_ptr<WeakAnchor> anchor(RuntimeWeakAnchor(window), &RuntimeReleaseWeak);
     presenter().post([anchor] {
-        Object* w = anchor->object;
-        if (w) {
-            auto* win = static_cast<WindowObject*>(w);
-            if (!win->openRaised) {
-                win->openRaised = true;
-                raiseWindowEvent(win, WindowEvent::Open);
-            }
+        auto* win = static_cast<WindowObject*>(anchor->object);
+        if (win && !win->openRaised) {
+            win->openRaised = true;
+            raiseWindowEvent(win, WindowEvent::Open);
         }
-        RuntimeReleaseWeak(anchor);
     });
 }
 

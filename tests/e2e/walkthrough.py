@@ -82,6 +82,16 @@ class Walk:
             raise Failure(f"{screen}: screen differs from {picture} (mean {mean:.2f}, {bad} of {compared} pixels off)")
         print(f"  {screen}: {w}x{h} matches {picture} (mean difference {mean:.2f})")
 
+    def expect_text_in_fields(self, window):
+        """Every field shows text after its "MAX": dark pixels inside its box."""
+        shot = Image.open(os.path.join(self.shots, "page3.png")).convert("L")
+        for n, (x, y) in enumerate(FIELDS, 1):
+            box = shot.crop((x + 3, y + 3, x + 60, y + 17))
+            dark = sum(1 for v in box.getdata() if v < 100)
+            if dark < 15:
+                raise Failure(f"TextField{n} shows no text after its MAX button ({dark} dark pixels)")
+        print("  every field shows its MAX value")
+
     def click(self, window, rect):
         gx, gy, _, _ = self.x.geometry(window)
         cx, cy = centre(rect)
@@ -140,6 +150,7 @@ class Walk:
         for button in MAX_BUTTONS:
             self.click(main, button)
         self.check_screen(main, "page3")
+        self.expect_text_in_fields(main)
 
         self.hot_spots(main)
 

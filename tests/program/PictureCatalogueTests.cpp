@@ -91,8 +91,11 @@ TEST_F(PictureCatalogue, EachAccessorKeepsItsOwnPicture) {
         SCOPED_TRACE(kAccessors[i].file);
         const bool missing = std::string_view(kAccessors[i].file) == "s3.jpg";
         EXPECT_EQ(nameOf(got[i].get()), missing ? "none" : kAccessors[i].file);
-        for (size_t j = 0; j < i; ++j)
-            if (got[i]) EXPECT_NE(got[i].get(), got[j].get());
+        for (size_t j = 0; j < i; ++j) {
+            if (got[i]) {
+                EXPECT_NE(got[i].get(), got[j].get());
+            }
+        }
     }
     EXPECT_EQ(presenter->decodeCalls, 11);
 
@@ -100,8 +103,11 @@ TEST_F(PictureCatalogue, EachAccessorKeepsItsOwnPicture) {
     bundle.addPicture("s3.jpg");
     for (size_t i = 0; i < std::size(kAccessors); ++i) {
         Ref<PictureObject> again(kAccessors[i].get());
-        if (got[i]) EXPECT_EQ(again.get(), got[i].get()) << kAccessors[i].file;
-        else EXPECT_EQ(nameOf(again.get()), "s3.jpg");
+        if (got[i]) {
+            EXPECT_EQ(again.get(), got[i].get()) << kAccessors[i].file;
+        } else {
+            EXPECT_EQ(nameOf(again.get()), "s3.jpg");
+        }
     }
     EXPECT_EQ(presenter->decodeCalls, 12);
 }

@@ -60,9 +60,13 @@ ProgramRun::ProgramRun() : presenter(&installScriptedPresenter()) {}
 
 int ProgramRun::run(std::function<void()> atStart, std::function<void()> whenIdle) {
     presenter->atRunStart = std::move(atStart);
+    // After the step the loop goes on until it is idle again, so that what the
+    // step posted (a new window's Open) runs.
     presenter->onIdle = [step = std::move(whenIdle)]() mutable {
-        if (auto s = std::exchange(step, nullptr)) s();
-        return false;
+        auto s = std::exchange(step, nullptr);
+        if (!s) return false;
+        s();
+        return true;
     };
     return Pmain();
 }
@@ -145,8 +149,8 @@ std::string raisedClassOf(const std::function<void()>& action) {
 
 namespace progtest {
 loom::String* kept(std::string_view text) {
-    static std::vector<loom::String*> strings;
-    strings.push_back(loom::RuntimeNewString(text));
-    return strings.back();
+    static auto* const strings = new std::vector<loom::String*>;  // never freed: reachable to the end
+    strings->push_back(loom::RuntimeNewString(text));
+    return strings->back();
 }
 }  // namespace progtest

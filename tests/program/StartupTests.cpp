@@ -131,8 +131,14 @@ TEST(Startup, OneApplicationIsConstructedOnceAndRegistered) {
     ProgramRun run;
     replaceAppConstructor(&recordingConstructor);
     const Object* heldDuringRun = nullptr;
+    const ClassRecord* heldClass = nullptr;
     CallRecord::start();
-    const int status = run.run([&] { heldDuringRun = RuntimeApplication(); }, nullptr);
+    const int status = run.run(
+        [&] {
+            heldDuringRun = RuntimeApplication();
+            heldClass = heldDuringRun ? heldDuringRun->cls : nullptr;
+        },
+        nullptr);
     CallRecord::stop();
     EXPECT_EQ(status, 0);
 
@@ -158,7 +164,7 @@ TEST(Startup, OneApplicationIsConstructedOnceAndRegistered) {
     EXPECT_EQ(countLine("RuntimeNewObject App"), 1);
     ASSERT_NE(heldDuringRun, nullptr);
     EXPECT_EQ(heldDuringRun, g_constructed);
-    EXPECT_EQ(heldDuringRun->cls, App::__Lookup());
+    EXPECT_EQ(heldClass, App::__Lookup());  // the application is freed by now
     EXPECT_EQ(RuntimeApplication(), nullptr);  // released by RuntimeExit
 }
 

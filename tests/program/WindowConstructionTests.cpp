@@ -200,8 +200,8 @@ TEST_P(WindowBuiltOnDemand, SecondReferenceGivesTheSameWindowAndBuildsNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, WindowBuiltOnDemand, ::testing::ValuesIn(builtOnDemand()),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
+                         [](const auto& row) {
+                             std::string n = row.param.name;
                              return n.substr(0, n.find('.'));
                          });
 
@@ -255,7 +255,7 @@ TEST_P(MainWindowAsBuilt, IsHiddenWithItsControlsInTheirInitialState) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backdrop, MainWindowAsBuilt, ::testing::Bool(),
-                         [](const auto& info) { return std::string(info.param ? "Present" : "Missing"); });
+                         [](const auto& row) { return std::string(row.param ? "Present" : "Missing"); });
 
 // ---- Accessors -------------------------------------------------------------------------------------
 

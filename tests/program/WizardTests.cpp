@@ -174,7 +174,7 @@ TEST_P(FirstPageOk, AsksForAnyFileAndMovesOnWhateverTheAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DialogAnswer, FirstPageOk, ::testing::Bool(),
-                         [](const auto& info) { return std::string(info.param ? "Chosen" : "Cancelled"); });
+                         [](const auto& row) { return std::string(row.param ? "Chosen" : "Cancelled"); });
 
 TEST(Wizard, ChoicesOnThePagesSurviveGoingBackAndForth) {
     ProgramRun run;

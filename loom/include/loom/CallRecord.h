@@ -16,6 +16,18 @@ public:
     static const std::vector<std::string>& lines();
     static void add(std::string line);
 
+    // Leaves the framework's own bookkeeping out of the record while it lives.
+    class Pause {
+    public:
+        Pause() : m_was(s_active) { s_active = false; }
+        ~Pause() { s_active = m_was; }
+        Pause(const Pause&) = delete;
+        Pause& operator=(const Pause&) = delete;
+
+    private:
+        bool m_was;
+    };
+
 private:
     static inline bool s_active = false;
 };

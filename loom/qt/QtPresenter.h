@@ -1,0 +1,78 @@
+// The presenter on Qt 6 Widgets, and the application object it runs.
+#pragma once
+
+#include "loom/Presenter.h"
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QObject;
+class QTimer;
+class QSocketNotifier;
+
+namespace loom::qt {
+
+// The QApplication, made on first use.
+void ensureApplication();
+
+class QtPresenter final : public Presenter {
+public:
+    QtPresenter();
+    ~QtPresenter() override;
+    QtPresenter(const QtPresenter&) = delete;
+    QtPresenter& operator=(const QtPresenter&) = delete;
+
+    void run() override;
+    void quit() override;
+    void post(std::function<void()> event) override;
+    int64_t nowMs() override;
+    void wakeAt(int64_t deadlineMs) override;
+
+    void windowConstructed(WindowObject* window) override;
+    void windowDestroyed(WindowObject* window) override;
+    void controlAdded(WindowObject* window, ControlObject* control) override;
+    void propertyChanged(Object* o, int slot) override;
+    void modifiedCleared(WindowObject* window) override;
+    void visibilityChanged() override;
+
+    PictureObject* decodePicture(const std::string& path) override;
+    FolderItemObject* openFileDialog(std::string_view filter) override;
+
+    // The user closed a window or asked to quit.
+    void userClosedWindow();
+
+    // Test hooks.
+    void useManualClock();
+    void advanceClock(int64_t ms);
+    void processEvents();
+    std::optional<std::optional<std::string>> dialogAnswer;  // set: answer without showing
+    int dialogCount = 0;
+
+private:
+    void scheduleDrain();
+    void drainPosted();
+    void requestIdleCheck();
+    void arm(int64_t deadlineMs);
+    void onWake();
+    void installSignalHandlers();
+
+    std::chrono::steady_clock::time_point m_origin;
+    bool m_manualClock = false;
+    int64_t m_manualNow = 0;
+    int64_t m_wakeDeadline = -1;  // the deadline the wake-up is armed for; -1 when none
+    QTimer* m_wake = nullptr;
+    QObject* m_receiver = nullptr;  // target of queued calls on the loop
+    QSocketNotifier* m_signals = nullptr;
+    std::deque<std::function<void()>> m_posted;
+    bool m_drainScheduled = false;
+    bool m_idleCheck = false;
+    bool m_running = false;
+};
+
+// The presenter installed in the runtime, when it is this layer's; else none.
+QtPresenter* activePresenter();
+
+}  // namespace loom::qt

@@ -1,0 +1,197 @@
+// Control events end to end: a window holds a control, the control's event is
+// bound to a stub that invokes the delegate, and the framework raises the event.
+#include "RuntimeFixture.h"
+
+#include <functional>
+
+namespace rt {
+namespace {
+
+using namespace loom;
+
+struct Calls {
+    int count = 0;
+    WindowObject* window = nullptr;
+    Object* control = nullptr;
+    int32_t x = 0, y = 0;
+};
+Calls g_calls;
+
+void recordCall(WindowObject* w, Object* c) {
+    ++g_calls.count;
+    g_calls.window = w;
+    g_calls.control = c;
+}
+void buttonHandler(WindowObject* w, BevelButtonObject* b) { recordCall(w, b); }
+void timerHandler(WindowObject* w, TimerObject* t) { recordCall(w, t); }
+bool mouseDownHandler(WindowObject* w, LabelObject* l, int32_t x, int32_t y) {
+    recordCall(w, l);
+    g_calls.x = x;
+    g_calls.y = y;
+    return true;
+}
+
+// The stubs, as the program writes them: the delegate bound to the event, invoked.
+Ref<Object> bound(Object* control, const char* event) {
+    Text name(event);
+    return Ref<Object>(RuntimeEventDelegate(control, name.get()));
+}
+void buttonStub(BevelButtonObject* b) { Delegate::IM_Invoke(bound(b, "Action").get(), b); }
+void timerStub(TimerObject* t) { Delegate::IM_Invoke(bound(t, "Action").get(), t); }
+bool labelStub(LabelObject* l, int32_t x, int32_t y) { return Delegate::IM_Invoke(bound(l, "MouseDown").get(), l, x, y); }
+
+struct EventCase {
+    const char* control;
+    const ClassRecord* (*cls)();
+    const char* event;
+    Code stub;
+    Code handler;
+    std::function<bool(Object*)> raise;  // the event's result: the handler's for MouseDown
+};
+
+std::vector<EventCase> eventCases() {
+    return {
+        {"BevelButton1", BevelButton::__Lookup, "Action", code(&buttonStub), code(&buttonHandler),
+         [](Object* c) {
+             pressButton(static_cast<BevelButtonObject*>(c));
+             return true;
+         }},
+        {"Timer1", Timer::__Lookup, "Action", code(&timerStub), code(&timerHandler),
+         [](Object* c) {
+             fireTimer(static_cast<TimerObject*>(c));
+             return true;
+         }},
+        {"Label1", Label::__Lookup, "MouseDown", code(&labelStub), code(&mouseDownHandler),
+         [](Object* c) { return clickLabel(static_cast<LabelObject*>(c), 7, 9); }},
+    };
+}
+
+int g_helperCalls = 0;
+Object* countingHelper(void* routine, void* argument) {
+    ++g_helperCalls;
+    return catchingHelper(routine, argument);
+}
+
+class ControlEventTest : public RuntimeTest {
+protected:
+    void SetUp() override {
+        RuntimeTest::SetUp();
+        g_calls = {};
+        g_helperCalls = 0;
+    }
+
+    // A window holding a control of the case's class under its name, its event
+    // bound with a delegate that holds the window weakly, as the program binds them.
+    void build(const EventCase& c) {
+        window = static_cast<WindowObject*>(RuntimeNewObject(Window::__Lookup()));
+        control = make(c.cls());
+        Text name(c.control);
+        Window::_AddControl(window, name.get(), control.get());
+        Text signature("( control )");
+        Ref<Object> d(RuntimeCreateDelegate(nullptr, c.handler, window, signature.get(), 1));
+        Text event(c.event);
+        RuntimeAddEventHandler(control.get(), event.get(), c.stub, d.get());
+    }
+
+    WindowObject* window = nullptr;  // one reference held by the case until it frees it
+    Ref<Object> control;
+};
+
+TEST_F(ControlEventTest, RaisingTheEventReachesTheHandler) {
+    for (const EventCase& c : eventCases()) {
+        SCOPED_TRACE(c.control);
+        g_calls = {};
+        build(c);
+        EXPECT_TRUE(c.raise(control.get()));
+        EXPECT_EQ(g_calls.count, 1);
+        EXPECT_EQ(g_calls.window, window);
+        EXPECT_EQ(g_calls.control, control.get());
+        RuntimeUnlockObject(window);
+        control.reset();
+    }
+    EXPECT_EQ(g_calls.x, 7);
+    EXPECT_EQ(g_calls.y, 9);
+}
+
+TEST_F(ControlEventTest, AnUnboundEventDoesNothing) {
+    Ref<Object> button = make(BevelButton::__Lookup());
+    Ref<Object> label = make(Label::__Lookup());
+    pressButton(static_cast<BevelButtonObject*>(button.get()));
+    EXPECT_FALSE(clickLabel(static_cast<LabelObject*>(label.get()), 1, 1));
+    EXPECT_EQ(g_calls.count, 0);
+}
+
+TEST_F(ControlEventTest, BindingAgainReplacesTheDelegate) {
+    build(eventCases()[0]);
+    Text action("Action");
+    Text signature("( BevelButton )");
+    Ref<Object> replacement(RuntimeCreateDelegate(nullptr, code(&buttonHandler), window, signature.get(), 1));
+    RuntimeAddEventHandler(control.get(), action.get(), code(&buttonStub), replacement.get());
+    Ref<Object> now = bound(control.get(), "Action");
+    EXPECT_EQ(now.get(), replacement.get());
+    EXPECT_EQ(replacement->refs, 3);  // ours, the binding's, `now`
+    pressButton(static_cast<BevelButtonObject*>(control.get()));
+    EXPECT_EQ(g_calls.count, 1);
+    RuntimeUnlockObject(window);
+    control.reset();
+    // The first delegate was released by the rebinding: the fixture's count checks it.
+}
+
+TEST_F(ControlEventTest, UnknownEventsAndNonControlsAreRefused) {
+    Ref<Object> button = make(BevelButton::__Lookup());
+    Ref<Object> window2 = make(Window::__Lookup());
+    Text missing("Change");
+    Text action("Action");
+    const Caught unknown = catchRaised([&] { RuntimeAddEventHandler(button.get(), missing.get(), code(&buttonStub), nullptr); });
+    EXPECT_EQ(unknown.cls, RuntimeException::__Lookup());
+    EXPECT_NE(unknown.message.find("Change"), std::string::npos) << unknown.message;
+    EXPECT_EQ(catchRaised([&] { RuntimeAddEventHandler(window2.get(), action.get(), code(&buttonStub), nullptr); }).cls,
+              NilObjectException::__Lookup());
+    EXPECT_EQ(catchRaised([&] { RuntimeAddEventHandler(nullptr, action.get(), code(&buttonStub), nullptr); }).cls,
+              NilObjectException::__Lookup());
+    EXPECT_TRUE(static_cast<ControlObject*>(button.get())->bindings.empty());
+}
+
+// After the user closes the window, the controls the program still holds raise
+// NilObjectException from their handlers' delegates: reported through the
+// exception helper when one is installed, passed to the caller otherwise.
+TEST_F(ControlEventTest, EventsAfterTheWindowIsFreedRaiseNilObjectException) {
+    for (bool withHelper : {true, false}) {
+        for (const EventCase& c : eventCases()) {
+            SCOPED_TRACE(std::string(c.control) + (withHelper ? " with helper" : " without helper"));
+            g_calls = {};
+            g_helperCalls = 0;
+            _RuntimeSetExceptionHelper(withHelper ? code(&countingHelper) : nullptr);
+            build(c);
+            Window::Constructor(window);  // registered, as the framework's windows are
+            WeakAnchor* anchor = RuntimeWeakAnchor(window);
+            RuntimeUnlockObject(window);
+            closeWindow(window);
+            ASSERT_EQ(anchor->object, nullptr) << "the window should be freed";
+            RuntimeReleaseWeak(anchor);
+            clock->drainPosted();  // the pending Open finds no window
+            EXPECT_EQ(static_cast<ControlObject*>(control.get())->window, nullptr);
+
+            if (withHelper) {
+                ::testing::internal::CaptureStderr();
+                const bool handled = c.raise(control.get());
+                const std::string report = ::testing::internal::GetCapturedStderr();
+                EXPECT_EQ(g_helperCalls, 1);
+                EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
+                EXPECT_NE(report.find(c.event), std::string::npos) << report;
+                if (c.cls() == Label::__Lookup()) {
+                    EXPECT_FALSE(handled);  // the handler gave no answer
+                }
+            } else {
+                const Caught caught = catchRaised([&] { c.raise(control.get()); });
+                EXPECT_TRUE(caught.raised);
+                EXPECT_EQ(caught.cls, NilObjectException::__Lookup());
+            }
+            EXPECT_EQ(g_calls.count, 0);
+            control.reset();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace rt
