@@ -196,9 +196,10 @@ const std::unordered_map<std::string, Code>& entryPoints() {
 
 Code* RuntimeAllocatePluginEntrypointsTable(int32_t size) {
     record("RuntimeAllocatePluginEntrypointsTable", std::to_string(size));
-    static std::vector<Code*> tables;  // kept for the life of the process
-    tables.push_back(new Code[static_cast<size_t>(std::max(size, 0))]());
-    return tables.back();
+    // Tables live for the whole process; the list is never destroyed, so they stay reachable.
+    static auto* tables = new std::vector<Code*>;
+    tables->push_back(new Code[static_cast<size_t>(std::max(size, 0))]());
+    return tables->back();
 }
 
 Code RuntimeLookupPluginEntrypoint(String* memberName) {
