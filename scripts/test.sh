@@ -17,7 +17,7 @@ cmake --build build -j"$jobs"
 echo "== Build and test under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPW_SANITIZE=ON -DPW_BUILD_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 (cd build-sanitize && ctest --output-on-failure -j"$jobs")
