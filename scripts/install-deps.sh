@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need, when missing.
+# Installs the Debian packages the build, the program, the tests and the benchmarks need, when missing.
 set -euo pipefail
 
 packages=(
@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick python3 python3-pil
+  libx11-dev valgrind
 )
 
 missing=()

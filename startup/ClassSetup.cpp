@@ -33,6 +33,7 @@ void setUpClass(const ClassRecord*& record, const ClassTable& table) {
         r.kind = kMethodVirtual;
         r.signature = text(m.signature);
         r.code = m.code;
+        r.invoker = code(RuntimeInvokerFor(m.signature));
         Attribute* attributes = RuntimeAllocateAttributeTable(cls->members.data(), entry, m.hidden ? 2 : 1);
         attributes[0] = {text("__Scope"), text("Public")};
         if (m.hidden) attributes[1] = {text("Hidden"), nullptr};

@@ -55,10 +55,11 @@ void _Main() {
 
         _RuntimeRun();
     } catch (...) {
-        Object* exception = RuntimeCurrentException();
-        RuntimeUnlockObject(std::exchange(delegate, nullptr));
-        Ref<Object> held(exception);
-        _UnhandledException(exception);
+        // Both references go once _UnhandledException returns, or raises: the
+        // delegate not yet released first, then the exception.
+        Ref<Object> exception(RuntimeCurrentException());
+        Ref<Object> pending(std::exchange(delegate, nullptr));
+        _UnhandledException(exception.get());
     }
 }
 

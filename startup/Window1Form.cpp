@@ -94,7 +94,7 @@ WindowObject* timerWindow(TimerObject* timer) {
 }
 int32_t timerIndex(TimerObject* timer) { return timer->fields[kIndexField].asInteger(); }
 void timerSetIndex(TimerObject* timer, int32_t index) { timer->fields[kIndexField] = Value::integer(index); }
-void timerConstructor(TimerObject* timer) { timer->fields[kIndexField] = Value::integer(INT32_MIN); }
+void timerConstructor(TimerObject*) {}  // empty: the window and the record give the rest
 
 // name, signature, code
 const std::array<setup::Member, 5> kTimerMembers{{

@@ -48,6 +48,12 @@ PictureObject* decodePictureFile(const std::string& path) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    if (isJpeg(data)) {
+        // Straight to the JPEG plugin: finding the format from the content
+        // loads and asks every image plugin before it.
+        reader.setFormat("jpeg");
+        reader.setAutoDetectImageFormat(false);
+    }
     reader.setAutoTransform(false);
     const QSize declared = reader.size();
     if (declared.isValid() && int64_t(declared.width()) * declared.height() > kMaxPicturePixels) return nullptr;

@@ -7,6 +7,7 @@
 #include "Pictures.h"
 #include "WindowView.h"
 #include "loom/Files.h"
+#include "loom/QtProbes.h"
 #include "loom/QtTesting.h"
 #include "loom/Windows.h"
 
@@ -23,6 +24,7 @@
 #include <csignal>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace loom::qt {
 
@@ -54,7 +56,7 @@ void ensureApplication() {
 
 QtPresenter* activePresenter() { return g_instance; }
 
-QtPresenter::QtPresenter() : m_origin(std::chrono::steady_clock::now()) {
+QtPresenter::QtPresenter() : m_origin(std::chrono::steady_clock::now()), m_lastReading(m_origin) {
     // Timers fire within a millisecond of their deadline.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     g_instance = this;
@@ -151,10 +153,12 @@ void QtPresenter::installSignalHandlers() {
 
 int64_t QtPresenter::nowMs() {
     if (m_manualClock) return m_manualNow;
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_origin).count();
+    m_lastReading = std::chrono::steady_clock::now();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(m_lastReading - m_origin).count();
 }
 
 void QtPresenter::wakeAt(int64_t deadlineMs) {
+    probes::wakeRequested(deadlineMs);
     // One wake-up, for the earliest deadline asked for.
     if (m_wakeDeadline >= 0 && m_wakeDeadline <= deadlineMs) return;
     arm(deadlineMs);
@@ -170,18 +174,44 @@ void QtPresenter::arm(int64_t deadlineMs) {
         m_wake->setTimerType(Qt::PreciseTimer);
         QObject::connect(m_wake, &QTimer::timeout, [this] { onWake(); });
     }
-    const int64_t wait = std::clamp<int64_t>(deadlineMs - nowMs(), 0, std::numeric_limits<int>::max());
-    m_wake->start(static_cast<int>(wait));
+    // The moment on the real clock. A deadline is a reading of the framework
+    // clock plus a period: it counts from that reading, to the microsecond
+    // (the clock may have passed into the next millisecond since). Asked for
+    // while timers fire, it counts from the fired deadline's moment instead:
+    // timers set together keep their spacing, however long a handler ran.
+    if (m_firedDeadline >= 0) {
+        m_wakeAt = m_firedAt + std::chrono::milliseconds(deadlineMs - m_firedDeadline);
+    } else {
+        const auto reading = std::chrono::floor<std::chrono::milliseconds>(m_lastReading - m_origin);
+        m_wakeAt = m_lastReading + (std::chrono::milliseconds(deadlineMs) - reading);
+    }
+    startWake();
+}
+
+void QtPresenter::startWake() {
+    int64_t wait = std::chrono::duration_cast<std::chrono::milliseconds>(m_wakeAt - std::chrono::steady_clock::now()).count();
+    // The kernel may let a poll of t milliseconds sleep t/1000 longer, whatever
+    // the timer slack, and a sleeping thread may wake a good part of a
+    // millisecond late: the wait ends that much early, and onWake polls the
+    // loop for the last two milliseconds.
+    if (wait >= 20)
+        wait -= wait / 500 + 2;
+    else
+        wait = std::max<int64_t>(wait - 2, 0);
+    m_wake->start(static_cast<int>(std::min<int64_t>(wait, std::numeric_limits<int>::max())));
 }
 
 void QtPresenter::onWake() {
     if (m_wakeDeadline < 0) return;
-    if (nowMs() < m_wakeDeadline) {  // early: wait for the rest, never fire early
-        arm(m_wakeDeadline);
+    if (std::chrono::steady_clock::now() < m_wakeAt || nowMs() < m_wakeDeadline) {  // early: never fire early
+        startWake();
         return;
     }
-    m_wakeDeadline = -1;
+    m_firedDeadline = std::exchange(m_wakeDeadline, -1);
+    m_firedAt = m_wakeAt;
+    probes::timersDue(m_firedDeadline);
     guarded([] { runDueTimers(); });
+    m_firedDeadline = -1;
     requestIdleCheck();
 }
 
@@ -300,6 +330,21 @@ void advanceClock(int64_t ms) { qtPresenter().advanceClock(ms); }
 void processEvents() { qtPresenter().processEvents(); }
 void answerOpenFileDialog(std::optional<std::string> path) { qtPresenter().dialogAnswer = std::move(path); }
 int openFileDialogCount() { return qtPresenter().dialogCount; }
+void atLoopStart(std::function<void()> step) {
+    qt::ensureApplication();
+    // Queued now, it runs when run() first processes Qt's events: nothing before does.
+    QMetaObject::invokeMethod(
+        qApp,
+        [step = std::move(step)] {
+            qt::QtPresenter& p = qtPresenter();
+            qt::guarded([&] {
+                p.processEvents();  // what start-up posted runs first
+                step();
+            });
+            p.quit();
+        },
+        Qt::QueuedConnection);
+}
 }  // namespace testing
 
 }  // namespace loom

@@ -2,6 +2,7 @@
 
 #include "Guard.h"
 #include "QtPresenter.h"
+#include "loom/QtProbes.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
@@ -98,6 +99,7 @@ void WindowView::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_backdrop);  // at natural size, never scaled
+    probes::windowPainted(m_window);
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
@@ -125,7 +127,14 @@ void WindowView::resizeEvent(QResizeEvent* event) {
         m_requested.erase(m_requested.begin(), mine + 1);
         return;
     }
-    if (!m_window || !flag(m_window, WindowProp::Resizeable)) return;
+    if (!m_window) return;
+    // Without a window manager nothing holds the window system to the window's
+    // bounds: a size beyond them is taken back (the nested resize writes it).
+    if (const QSize bounded = size.expandedTo(minimumSize()).boundedTo(maximumSize()); bounded != size) {
+        resize(bounded);
+        return;
+    }
+    if (!flag(m_window, WindowProp::Resizeable)) return;
     if (size.width() == integer(m_window, WindowProp::Width) && size.height() == integer(m_window, WindowProp::Height))
         return;
     WindowObject* window = m_window;

@@ -61,7 +61,6 @@ void RuntimeInit() {
     record("RuntimeInit");
     g_unhandled = false;
     presenter();
-    registerFrameworkClasses();
 }
 
 void RuntimeInitModuleState() { record("RuntimeInitModuleState"); }

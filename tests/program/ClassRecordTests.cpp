@@ -207,3 +207,157 @@ TEST(ClassRecordsInRun, MainWindowButtonIsBoundToItsOwnHandlerEntry) {
         nullptr);
     EXPECT_TRUE(checked);
 }
+
+// ---- Own members of the windows built on demand -------------------------------------------------
+
+namespace {
+
+constexpr const char* kNone = "%%";
+constexpr const char* kButtonAccessor = "%o<BevelButton>%";
+constexpr const char* kComboAccessor = "%o<ComboBox>%";
+constexpr const char* kCheckAccessor = "%o<CheckBox>%";
+constexpr const char* kFieldAccessor = "%o<TextField>%";
+constexpr const char* kLabelAccessor = "%o<Label>%";
+constexpr const char* kButtonHandler = "%%o<BevelButton>";
+constexpr const char* kLabelHandler = "%b%o<Label>i4i4";
+
+struct OwnMemberTable {
+    const char* window;
+    const ClassRecord* (*lookup)();
+    std::vector<OwnMember> members;  // in virtual-table order after Window's
+};
+
+void PrintTo(const OwnMemberTable& t, std::ostream* os) { *os << t.window; }
+
+const std::vector<OwnMemberTable>& ownMemberTables() {
+    static const std::vector<OwnMemberTable> tables{
+        {"Window2.Window2",
+         &Window2::__Lookup,
+         {{"Layout", kNone},
+          {"CreateControls", kNone},
+          {"_CreateControls0", kNone},
+          {"BevelButton1", kButtonAccessor},
+          {"ComboBox1", kComboAccessor},
+          {"CheckBox1", kCheckAccessor},
+          {"CheckBox2", kCheckAccessor},
+          {"CheckBox3", kCheckAccessor},
+          {"BevelButton3", kButtonAccessor},
+          {"BevelButton4", kButtonAccessor},
+          {"BevelButton5", kButtonAccessor},
+          {"BevelButton6", kButtonAccessor},
+          {"BevelButton7", kButtonAccessor},
+          {"BevelButton8", kButtonAccessor},
+          {"BevelButton9", kButtonAccessor},
+          {"BevelButton10", kButtonAccessor},
+          {"TextField1", kFieldAccessor},
+          {"TextField2", kFieldAccessor},
+          {"TextField3", kFieldAccessor},
+          {"TextField4", kFieldAccessor},
+          {"TextField5", kFieldAccessor},
+          {"TextField6", kFieldAccessor},
+          {"Label1", kLabelAccessor},
+          {"Label2", kLabelAccessor},
+          {"Label3", kLabelAccessor},
+          {"BevelButton12", kButtonAccessor},
+          {"BevelButton13", kButtonAccessor},
+          {"BevelButton14", kButtonAccessor},
+          {"Label4", kLabelAccessor},
+          {"BevelButton1_Action", kButtonHandler},
+          {"BevelButton3_Action", kButtonHandler},
+          {"BevelButton4_Action", kButtonHandler},
+          {"BevelButton5_Action", kButtonHandler},
+          {"BevelButton6_Action", kButtonHandler},
+          {"BevelButton7_Action", kButtonHandler},
+          {"BevelButton8_Action", kButtonHandler},
+          {"BevelButton9_Action", kButtonHandler},
+          {"BevelButton10_Action", kButtonHandler},
+          {"Label1_MouseDown", kLabelHandler},
+          {"Label2_MouseDown", kLabelHandler},
+          {"Label3_MouseDown", kLabelHandler},
+          {"BevelButton12_Action", kButtonHandler},
+          {"BevelButton13_Action", kButtonHandler},
+          {"BevelButton14_Action", kButtonHandler},
+          {"Label4_MouseDown", kLabelHandler}}},
+        {"Window3.Window3",
+         &Window3::__Lookup,
+         {{"Layout", kNone},
+          {"CreateControls", kNone},
+          {"_CreateControls0", kNone},
+          {"BevelButton1", kButtonAccessor},
+          {"Label1", kLabelAccessor},
+          {"Label2", kLabelAccessor},
+          {"Label3", kLabelAccessor},
+          {"CheckBox1", kCheckAccessor},
+          {"CheckBox2", kCheckAccessor},
+          {"CheckBox3", kCheckAccessor},
+          {"CheckBox4", kCheckAccessor},
+          {"BevelButton1_Action", kButtonHandler},
+          {"Label1_MouseDown", kLabelHandler},
+          {"Label2_MouseDown", kLabelHandler},
+          {"Label3_MouseDown", kLabelHandler}}},
+        {"Window4.Window4",
+         &Window4::__Lookup,
+         {{"Layout", kNone},
+          {"CreateControls", kNone},
+          {"_CreateControls0", kNone},
+          {"BevelButton1", kButtonAccessor},
+          {"BevelButton2", kButtonAccessor},
+          {"BevelButton1_Action", kButtonHandler}}},
+        {"Window5.Window5",
+         &Window5::__Lookup,
+         {{"Layout", kNone},
+          {"CreateControls", kNone},
+          {"_CreateControls0", kNone},
+          {"BevelButton1", kButtonAccessor},
+          {"BevelButton1_Action", kButtonHandler}}},
+        {"Window6.Window6",
+         &Window6::__Lookup,
+         {{"Layout", kNone},
+          {"CreateControls", kNone},
+          {"_CreateControls0", kNone},
+          {"BevelButton1", kButtonAccessor},
+          {"BevelButton2", kButtonAccessor},
+          {"BevelButton1_Action", kButtonHandler},
+          {"BevelButton2_Action", kButtonHandler}}},
+    };
+    return tables;
+}
+
+class WindowOwnMembers : public ClassRecords, public ::testing::WithParamInterface<OwnMemberTable> {};
+
+}  // namespace
+
+// Each own member in its place, a virtual method carrying its own virtual-table
+// entry, with __Scope "Public" and, on _CreateControls0 alone, Hidden.
+TEST_P(WindowOwnMembers, NamesSignaturesAndAttributesInOrder) {
+    const OwnMemberTable& table = GetParam();
+    const ClassRecord* cls = table.lookup();
+    ASSERT_EQ(cls->registeredName(), table.window);
+    ASSERT_EQ(cls->parent, Window::__Lookup());
+    const auto own = ownMembers(cls);
+    ASSERT_EQ(own.size(), table.members.size());
+    ASSERT_EQ(cls->vtable->entries.size(), 52 + table.members.size());
+    for (size_t i = 0; i < table.members.size(); ++i) {
+        const OwnMember& want = table.members[i];
+        SCOPED_TRACE(std::to_string(i + 1) + ": " + want.name);
+        EXPECT_EQ(own[i].name, want.name);
+        EXPECT_EQ(own[i].signature, want.signature);
+        const MemberRecord& m = cls->members[129 + i];
+        EXPECT_EQ(m.kind, kMethodVirtual);
+        EXPECT_NE(m.code, nullptr);
+        EXPECT_EQ(m.code, cls->vtable->entries[52 + i]);
+        const std::vector<std::string> attributes =
+            want.name == "_CreateControls0" ? std::vector<std::string>{"__Scope=Public", "Hidden=<none>"}
+                                             : std::vector<std::string>{"__Scope=Public"};
+        EXPECT_EQ(attributesOf(m), attributes);
+    }
+    // The two bound window events run the members named for them.
+    EXPECT_EQ(cls->events[WindowEvent::Layout].handler, cls->members[129 + 0].code);
+    EXPECT_EQ(cls->events[WindowEvent::CreateControls].handler, cls->members[129 + 1].code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, WindowOwnMembers, ::testing::ValuesIn(ownMemberTables()),
+                         [](const auto& row) {
+                             std::string n = row.param.window;
+                             return n.substr(0, n.find('.'));
+                         });

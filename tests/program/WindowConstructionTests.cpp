@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -112,7 +113,8 @@ std::vector<std::string> expectedConstruction(const std::string& window, const s
         const std::string find = "Window._ControlByName " + window + " " + name;
         const std::string cast = "RuntimeCheckCast " + name + " " + c.castTo;
         out.push_back("Window.__New " + window + " " + c.madeFrom);
-        if (c.textUnit) out.push_back(std::string("RectControl.Constructor ") + c.madeFrom);
+        // A rect control is constructed by RectControl's constructor, a timer by its own class's.
+        out.push_back(std::string(c.textUnit ? "RectControl.Constructor " : "TimerClass.Constructor ") + c.madeFrom);
         out.push_back("Window._AddControl " + window + " " + name);
         if (c.textUnit) out.insert(out.end(), {find, cast, std::string(c.textUnit) + " " + name + " 0"});
         out.insert(out.end(), {find, cast, "_SetProperties " + name + " " + std::to_string(c.recordBytes)});
@@ -130,6 +132,7 @@ std::vector<std::string> expectedConstruction(const std::string& window, const s
 std::vector<std::string> constructionSteps(const std::vector<std::string>& lines) {
     static const std::vector<std::string_view> ops{
         "Window.Constructor", "Window.Backdrop.Set", "_SetProperties", "Window.__New", "RectControl.Constructor",
+        "TimerClass.Constructor",
         "Window._AddControl", "Window._ControlByName", "RuntimeCheckCast", "BevelButton.TextUnit.Set",
         "Label.TextUnit.Set", "CheckBox.TextUnit.Set", "TextField.TextUnit.Set", "PopupMenu.TextUnit.Set",
         "RuntimeCreateDelegate", "RuntimeAddEventHandler"};
@@ -141,10 +144,58 @@ std::vector<std::string> constructionSteps(const std::vector<std::string>& lines
     return out;
 }
 
+// The framework records RectControl's constructor but not a timer control
+// class's own, which is the program's: while this lives, each timer class's
+// Constructor entry in its virtual table notes its call in the call record as
+// "TimerClass.Constructor <class>" and then runs the class's own.
+class TimerConstructorsRecorded {
+public:
+    TimerConstructorsRecorded() {
+        for (const ClassRecord* cls : {Window1::Timer1Class::__Lookup(), Window1::Timer2Class::__Lookup()}) {
+            // Own members follow the parent's in both tables, in the same order.
+            const size_t parentMembers = cls->parent->members.size();
+            const size_t parentOps = cls->parent->vtable->entries.size();
+            size_t slot = 0;
+            for (size_t i = parentMembers; i < cls->members.size(); ++i) {
+                const size_t at = parentOps + (i - parentMembers);
+                if (view(cls->members[i].name) == "Constructor" && cls->members[i].code == cls->vtable->entries.at(at))
+                    slot = at;
+            }
+            if (slot == 0)
+                throw std::logic_error("no own Constructor in the virtual table of " + std::string(cls->registeredName()));
+            spied().push_back({cls, slot, cls->vtable->entries[slot]});
+            cls->vtable->entries[slot] = code(&spy);
+        }
+    }
+    ~TimerConstructorsRecorded() {
+        for (const Spied& s : spied()) s.cls->vtable->entries[s.slot] = s.original;
+        spied().clear();
+    }
+    TimerConstructorsRecorded(const TimerConstructorsRecorded&) = delete;
+    TimerConstructorsRecorded& operator=(const TimerConstructorsRecorded&) = delete;
+
+private:
+    struct Spied {
+        const ClassRecord* cls;
+        size_t slot;
+        Code original;
+    };
+    static std::vector<Spied>& spied() {
+        static std::vector<Spied> s;
+        return s;
+    }
+    static void spy(Object* timer) {
+        record("TimerClass.Constructor", std::string(timer->cls->registeredName()));
+        for (const Spied& s : spied())
+            if (s.cls == timer->cls) as<void(Object*)>(s.original)(timer);
+    }
+};
+
 }  // namespace
 
 TEST(WindowConstruction, SplashFollowsTheProtocolDuringStartup) {
     ProgramRun run;
+    const TimerConstructorsRecorded timerConstructors;
     CallRecord::start();
     EXPECT_EQ(run.run(nullptr, nullptr), 0);
     const auto& lines = CallRecord::lines();

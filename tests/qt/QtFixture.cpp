@@ -24,6 +24,7 @@ bool mouseDownStub(LabelObject* label, int32_t x, int32_t y) { return onMouseDow
 void QtTest::SetUp() {
     RuntimeSetPresenter(createDefaultPresenter());
     RuntimeInit();
+    registerFrameworkClasses();  // as the program's class registration does first
     if (manualClock()) loom::testing::useManualClock();
     m_liveAtStart = RuntimeLiveObjectCount();
     std::string pattern = (std::filesystem::temp_directory_path() / "pw-qt-XXXXXX").string();

@@ -51,6 +51,7 @@ Object* catchingHelper(void* routine, void* argument) {
 void RuntimeTest::SetUp() {
     clock = &testsupport::installHeadlessPresenter();
     RuntimeInit();
+    registerFrameworkClasses();  // as the program's class registration does first
     liveAtStart = RuntimeLiveObjectCount();
 }
 

@@ -31,4 +31,5 @@
 #include "loom/Files.h"
 #include "loom/Layout.h"
 #include "loom/CallRecord.h"
+#include "loom/Introspection.h"
 #include "loom/Ref.h"

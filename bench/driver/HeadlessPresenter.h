@@ -1,0 +1,30 @@
+// A presenter that shows nothing, for timing the program's own share: posted
+// events run when drained, the clock stands still, pictures are empty objects.
+#pragma once
+
+#include "loom/Presenter.h"
+
+#include <deque>
+#include <functional>
+
+namespace bench {
+
+class HeadlessPresenter final : public loom::Presenter {
+public:
+    // Runs what start-up posted, then atRun; the loop then ends.
+    void run() override;
+    void quit() override {}
+    void post(std::function<void()> event) override { m_posted.push_back(std::move(event)); }
+    int64_t nowMs() override { return 0; }
+    void wakeAt(int64_t) override {}
+    loom::PictureObject* decodePicture(const std::string& path) override;
+    loom::FolderItemObject* openFileDialog(std::string_view) override { return nullptr; }  // "cancel"
+
+    void drainPosted();
+    std::function<void()> atRun;
+
+private:
+    std::deque<std::function<void()>> m_posted;
+};
+
+}  // namespace bench
