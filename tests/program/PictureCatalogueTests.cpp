@@ -1,6 +1,7 @@
 // The picture catalogue: each accessor loads its file from the bundle's
 // resources on first success, keeps it, and tries again while it has none.
 #include "ProgramHarness.h"
+#include "loom/Testing.h"
 #include "startup/PictureCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -110,4 +111,15 @@ TEST_F(PictureCatalogue, EachAccessorKeepsItsOwnPicture) {
         }
     }
     EXPECT_EQ(presenter->decodeCalls, 12);
+}
+
+TEST_F(PictureCatalogue, AnExecutableWithoutAGrandparentFolderRaisesThroughTheAccessor) {
+    loom::testing::setExecutablePath("/picture-wizard");  // its parent is the root, which has none
+    EXPECT_EQ(progtest::raisedClassOf([] { _x_s2::s2(); }), "NilObjectException");
+    EXPECT_EQ(presenter->decodeCalls, 0);
+
+    // Nothing was kept: with the bundle's executable the same accessor loads its picture.
+    loom::testing::setExecutablePath(bundle.executable());
+    Ref<PictureObject> found(_x_s2::s2());
+    EXPECT_EQ(nameOf(found.get()), "s2.jpg");
 }
