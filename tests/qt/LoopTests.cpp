@@ -8,7 +8,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 #include <stdexcept>
 
 namespace qttest {
@@ -99,6 +101,35 @@ TEST_F(RealLoop, RunsPostedEventsFirstAndEndsOnceNothingCanHappen) {
     ASSERT_EQ(firedAt.size(), 1u);
     EXPECT_GE(firedAt[0], armedAt + 20);
     EXPECT_LT(firedAt[0], armedAt + 20 + 500);
+}
+
+TEST_F(RealLoop, TimersArmedTogetherFireNeverEarlyAndCloseToTheirPeriods) {
+    WindowObject* w = makeWindow(windowRecord());
+    TimerObject* first = addTimer(w, 30);
+    auto* second = addControl<TimerObject>(w, Timer::__Lookup(), "Timer2", RecordWriter().integer("Period", 120));
+    bind(second, "Action", code(&timerStub));
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point armed;
+    std::vector<std::pair<ControlObject*, Clock::duration>> fired;
+    onAction = [&](ControlObject* c) {
+        fired.emplace_back(c, Clock::now() - armed);
+        if (c == first) std::this_thread::sleep_for(std::chrono::milliseconds(40));  // a slow handler
+    };
+    presenter().post([&] {
+        armed = Clock::now();
+        Timer::Mode_Set(first, 0, 1);
+        Timer::Mode_Set(second, 0, 1);
+    });
+    EXPECT_TRUE(runEnds());
+    ASSERT_EQ(fired.size(), 2u);
+    EXPECT_EQ(fired[0].first, first);
+    EXPECT_EQ(fired[1].first, second);
+    // Each counts from when it was armed, to the millisecond: a slow handler of
+    // the first does not push the second later.
+    EXPECT_GE(fired[0].second, std::chrono::milliseconds(30));
+    EXPECT_LT(fired[0].second, std::chrono::milliseconds(30 + 25));
+    EXPECT_GE(fired[1].second, std::chrono::milliseconds(120));
+    EXPECT_LT(fired[1].second, std::chrono::milliseconds(120 + 25));
 }
 
 TEST_F(RealLoop, UserClosingTheLastVisibleWindowEndsTheRun) {
