@@ -1,3 +1,5 @@
+// Tables here are laid out by hand.
+// clang-format off
 #include "ArtworkTable.h"
 
 namespace artwork {

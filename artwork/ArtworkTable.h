@@ -3,8 +3,8 @@
 // generate_artwork.cpp; all wording and coordinates live in ArtworkTable.cpp.
 #pragma once
 
-#include <QRect>
 #include <qnamespace.h>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -26,10 +26,10 @@ enum class Style {
     SplashName,
     SplashTagline,
     SplashStatus,
-    Title,            // page or dialog title in the header band
-    Step,             // "Step N of 4" in the wizard header band
-    Subtitle,         // muted line under a title
-    Heading,          // section heading in the body
+    Title,     // page or dialog title in the header band
+    Step,      // "Step N of 4" in the wizard header band
+    Subtitle,  // muted line under a title
+    Heading,   // section heading in the body
     Subheading,
     Body,
     Caption,          // check box caption or field label
@@ -53,11 +53,11 @@ struct Picture {
     QString name;  // file name without ".jpg"
     QSize size;
     Backdrop backdrop;
-    QRect band;                 // header band; empty for none
-    int footerTop;              // y of the line above the buttons; 0 for none
-    std::optional<QRect> panel; // light panel behind the section list
-    std::optional<QRect> badge; // round "?" badge
-    std::optional<QRect> emblem; // the program's framed-landscape emblem
+    QRect band;                   // header band; empty for none
+    int footerTop;                // y of the line above the buttons; 0 for none
+    std::optional<QRect> panel;   // light panel behind the section list
+    std::optional<QRect> badge;   // round "?" badge
+    std::optional<QRect> emblem;  // the program's framed-landscape emblem
     std::vector<Text> texts;
     // Controls drawn over the picture: buttons, fields, combo boxes. No text
     // may touch these.

@@ -57,8 +57,7 @@ struct Look {
     QColor colour;
 };
 
-Look lookOf(Style style)
-{
+Look lookOf(Style style) {
     switch (style) {
     case Style::SplashName: return {30, QFont::Bold, kOnDark};
     case Style::SplashTagline: return {14, QFont::Normal, kOnDarkSoft};
@@ -81,33 +80,28 @@ Look lookOf(Style style)
     return {12, QFont::Normal, kInk};
 }
 
-QFont fontOf(Style style)
-{
+QFont fontOf(Style style) {
     QFont font(kFamily);
     font.setPixelSize(lookOf(style).pixelSize);
     font.setWeight(lookOf(style).weight);
     font.setStyleStrategy(QFont::PreferAntialias);
-    if (style == Style::PanelCaption)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 1.0);
+    if (style == Style::PanelCaption) font.setLetterSpacing(QFont::AbsoluteSpacing, 1.0);
     return font;
 }
 
 // The part of a text's rectangle the words are laid out in.
-QRect layoutBox(const Text& text)
-{
+QRect layoutBox(const Text& text) {
     if (text.style == Style::ListWord || text.style == Style::ListWordCurrent)
         return text.box.adjusted(kListPadding, 0, 0, 0);
     return text.box;
 }
 
-void complain(const Picture& picture, const Text& text, const char* what)
-{
+void complain(const Picture& picture, const Text& text, const char* what) {
     std::fprintf(stderr, "generate_artwork: %s.jpg: \"%s\" %s\n", qUtf8Printable(picture.name),
                  qUtf8Printable(text.words), what);
 }
 
-bool check(const Picture& picture)
-{
+bool check(const Picture& picture) {
     bool good = true;
     const QRect bounds(QPoint(0, 0), picture.size);
     for (const Text& text : picture.texts) {
@@ -144,30 +138,26 @@ bool check(const Picture& picture)
     return good;
 }
 
-void fillVertical(QPainter& painter, const QRect& area, const QColor& top, const QColor& bottom)
-{
+void fillVertical(QPainter& painter, const QRect& area, const QColor& top, const QColor& bottom) {
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
     gradient.setColorAt(0.0, top);
     gradient.setColorAt(1.0, bottom);
     painter.fillRect(area, gradient);
 }
 
-void drawBand(QPainter& painter, const QRect& band)
-{
+void drawBand(QPainter& painter, const QRect& band) {
     fillVertical(painter, band, kBandTop, kBandBottom);
     painter.fillRect(QRect(band.left(), band.bottom(), band.width(), 1), kRule);
 }
 
-void drawFooter(QPainter& painter, const Picture& picture)
-{
+void drawFooter(QPainter& painter, const Picture& picture) {
     const int width = picture.size.width();
     painter.fillRect(QRect(0, picture.footerTop, width, picture.size.height() - picture.footerTop), kFooter);
     painter.fillRect(QRect(0, picture.footerTop, width, 1), kRule);
 }
 
 // A framed landscape in white; on a light backdrop it sits on a navy tile.
-void drawEmblem(QPainter& painter, const Picture& picture, const QRect& area)
-{
+void drawEmblem(QPainter& painter, const Picture& picture, const QRect& area) {
     painter.save();
     if (picture.backdrop != Backdrop::Splash) {
         painter.setPen(Qt::NoPen);
@@ -198,8 +188,7 @@ void drawEmblem(QPainter& painter, const Picture& picture, const QRect& area)
     painter.restore();
 }
 
-void drawBackdrop(QPainter& painter, const Picture& picture)
-{
+void drawBackdrop(QPainter& painter, const Picture& picture) {
     const QRect all(QPoint(0, 0), picture.size);
     painter.fillRect(all, kPaper);
     switch (picture.backdrop) {
@@ -234,8 +223,7 @@ void drawBackdrop(QPainter& painter, const Picture& picture)
     }
 }
 
-void drawBadge(QPainter& painter, const QRect& badge)
-{
+void drawBadge(QPainter& painter, const QRect& badge) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(kAccent);
     painter.drawEllipse(QRectF(badge));
@@ -247,8 +235,7 @@ void drawBadge(QPainter& painter, const QRect& badge)
     painter.drawText(badge, Qt::AlignCenter, QStringLiteral("?"));
 }
 
-void drawText(QPainter& painter, const Text& text)
-{
+void drawText(QPainter& painter, const Text& text) {
     // Clickable words get a shape that shows exactly where to click.
     if (text.style == Style::MenuWord) {
         painter.setPen(Qt::NoPen);
@@ -264,26 +251,21 @@ void drawText(QPainter& painter, const Text& text)
     painter.drawText(layoutBox(text), static_cast<int>(text.align), text.words);
 }
 
-QImage render(const Picture& picture)
-{
+QImage render(const Picture& picture) {
     QImage image(picture.size, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     drawBackdrop(painter, picture);
-    if (picture.emblem)
-        drawEmblem(painter, picture, *picture.emblem);
-    if (picture.badge)
-        drawBadge(painter, *picture.badge);
-    for (const Text& text : picture.texts)
-        drawText(painter, text);
+    if (picture.emblem) drawEmblem(painter, picture, *picture.emblem);
+    if (picture.badge) drawBadge(painter, *picture.badge);
+    for (const Text& text : picture.texts) drawText(painter, text);
     painter.end();
     return image;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: generate_artwork <output-folder>\n");
         return 2;
@@ -299,10 +281,8 @@ int main(int argc, char** argv)
 
     const std::vector<Picture> all = artwork::pictures();
     bool good = true;
-    for (const Picture& picture : all)
-        good = check(picture) && good;
-    if (!good)
-        return 1;
+    for (const Picture& picture : all) good = check(picture) && good;
+    if (!good) return 1;
 
     for (const Picture& picture : all) {
         const QString path = out.filePath(picture.name + QStringLiteral(".jpg"));

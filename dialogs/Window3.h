@@ -28,8 +28,20 @@ bool Label3_MouseDown(loom::WindowObject* window, loom::LabelObject* label, int3
 
 namespace slot {
 enum : int {
-    Layout = loom::WindowSlot::Count, CreateControls, _CreateControls0, BevelButton1, Label1, Label2, Label3,
-    CheckBox1, CheckBox2, CheckBox3, CheckBox4, BevelButton1_Action, Label1_MouseDown, Label2_MouseDown,
+    Layout = loom::WindowSlot::Count,
+    CreateControls,
+    _CreateControls0,
+    BevelButton1,
+    Label1,
+    Label2,
+    Label3,
+    CheckBox1,
+    CheckBox2,
+    CheckBox3,
+    CheckBox4,
+    BevelButton1_Action,
+    Label1_MouseDown,
+    Label2_MouseDown,
     Label3_MouseDown,
     End
 };

@@ -54,29 +54,34 @@ const std::array<protocol::ControlForm, 8> kControls{{
     /* 1 */ {"BevelButton1", Kind::BevelButton, &::BevelButton::__Lookup,
              FORM_RECORD(records::bevelButton("BevelButton1", Bounds{529, 366, 71, 21}, 0, true, true, "OK")),
              slot::BevelButton1_Action},
-    /* 2 */ {"Label1", Kind::Label, &Label::__Lookup, FORM_RECORD(records::label("Label1", Bounds{43, 127, 86, 15}, 1)),
-             slot::Label1_MouseDown},
-    /* 3 */ {"Label2", Kind::Label, &Label::__Lookup, FORM_RECORD(records::label("Label2", Bounds{43, 146, 86, 15}, 2)),
-             slot::Label2_MouseDown},
-    /* 4 */ {"Label3", Kind::Label, &Label::__Lookup, FORM_RECORD(records::label("Label3", Bounds{43, 164, 86, 15}, 3)),
-             slot::Label3_MouseDown},
-    /* 5 */ {"CheckBox1", Kind::CheckBox, &CheckBox::__Lookup,
-             FORM_RECORD(records::checkBox("CheckBox1", Bounds{194, 191, 100, 20}, 4, true, true, true))},
-    /* 6 */ {"CheckBox2", Kind::CheckBox, &CheckBox::__Lookup,
-             FORM_RECORD(records::checkBox("CheckBox2", Bounds{194, 212, 100, 20}, 5, true, true, true))},
-    /* 7 */ {"CheckBox3", Kind::CheckBox, &CheckBox::__Lookup,
-             FORM_RECORD(records::checkBox("CheckBox3", Bounds{194, 277, 100, 20}, 6, false, true, true))},
-    /* 8 */ {"CheckBox4", Kind::CheckBox, &CheckBox::__Lookup,
-             FORM_RECORD(records::checkBox("CheckBox4", Bounds{194, 296, 100, 20}, 7, false, true, true))},
+    /* 2 */
+    {"Label1", Kind::Label, &Label::__Lookup, FORM_RECORD(records::label("Label1", Bounds{43, 127, 86, 15}, 1)),
+     slot::Label1_MouseDown},
+    /* 3 */
+    {"Label2", Kind::Label, &Label::__Lookup, FORM_RECORD(records::label("Label2", Bounds{43, 146, 86, 15}, 2)),
+     slot::Label2_MouseDown},
+    /* 4 */
+    {"Label3", Kind::Label, &Label::__Lookup, FORM_RECORD(records::label("Label3", Bounds{43, 164, 86, 15}, 3)),
+     slot::Label3_MouseDown},
+    /* 5 */
+    {"CheckBox1", Kind::CheckBox, &CheckBox::__Lookup,
+     FORM_RECORD(records::checkBox("CheckBox1", Bounds{194, 191, 100, 20}, 4, true, true, true))},
+    /* 6 */
+    {"CheckBox2", Kind::CheckBox, &CheckBox::__Lookup,
+     FORM_RECORD(records::checkBox("CheckBox2", Bounds{194, 212, 100, 20}, 5, true, true, true))},
+    /* 7 */
+    {"CheckBox3", Kind::CheckBox, &CheckBox::__Lookup,
+     FORM_RECORD(records::checkBox("CheckBox3", Bounds{194, 277, 100, 20}, 6, false, true, true))},
+    /* 8 */
+    {"CheckBox4", Kind::CheckBox, &CheckBox::__Lookup,
+     FORM_RECORD(records::checkBox("CheckBox4", Bounds{194, 296, 100, 20}, 7, false, true, true))},
 }};
 
 String* const kRegisteredName = RuntimeNewString("Window3.Window3");
 
 }  // namespace
 
-void __ctblinit() {
-    setup::setUpClass(g_record, {"Window3.Window3", &Window::__Lookup, kMembers, kEvents, "Public"});
-}
+void __ctblinit() { setup::setUpClass(g_record, {"Window3.Window3", &Window::__Lookup, kMembers, kEvents, "Public"}); }
 
 const ClassRecord* __Lookup() {
     if (!g_record) __ctblinit();

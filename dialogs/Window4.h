@@ -19,7 +19,12 @@ void BevelButton1_Action(loom::WindowObject* window, loom::BevelButtonObject* bu
 
 namespace slot {
 enum : int {
-    Layout = loom::WindowSlot::Count, CreateControls, _CreateControls0, BevelButton1, BevelButton2, BevelButton1_Action,
+    Layout = loom::WindowSlot::Count,
+    CreateControls,
+    _CreateControls0,
+    BevelButton1,
+    BevelButton2,
+    BevelButton1_Action,
     End
 };
 }

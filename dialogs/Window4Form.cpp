@@ -43,17 +43,16 @@ const std::array<protocol::ControlForm, 2> kControls{{
     /* 1 */ {"BevelButton1", Kind::BevelButton, &::BevelButton::__Lookup,
              FORM_RECORD(records::bevelButton("BevelButton1", Bounds{352, 229, 71, 21}, 0, true, true, "OK")),
              slot::BevelButton1_Action},
-    /* 2 */ {"BevelButton2", Kind::BevelButton, &::BevelButton::__Lookup,
-             FORM_RECORD(records::bevelButton("BevelButton2", Bounds{269, 229, 71, 21}, 1, true, false, "UPDATE"))},
+    /* 2 */
+    {"BevelButton2", Kind::BevelButton, &::BevelButton::__Lookup,
+     FORM_RECORD(records::bevelButton("BevelButton2", Bounds{269, 229, 71, 21}, 1, true, false, "UPDATE"))},
 }};
 
 String* const kRegisteredName = RuntimeNewString("Window4.Window4");
 
 }  // namespace
 
-void __ctblinit() {
-    setup::setUpClass(g_record, {"Window4.Window4", &Window::__Lookup, kMembers, kEvents, "Public"});
-}
+void __ctblinit() { setup::setUpClass(g_record, {"Window4.Window4", &Window::__Lookup, kMembers, kEvents, "Public"}); }
 
 const ClassRecord* __Lookup() {
     if (!g_record) __ctblinit();

@@ -18,7 +18,11 @@ void BevelButton1_Action(loom::WindowObject* window, loom::BevelButtonObject* bu
 
 namespace slot {
 enum : int {
-    Layout = loom::WindowSlot::Count, CreateControls, _CreateControls0, BevelButton1, BevelButton1_Action,
+    Layout = loom::WindowSlot::Count,
+    CreateControls,
+    _CreateControls0,
+    BevelButton1,
+    BevelButton1_Action,
     End
 };
 }

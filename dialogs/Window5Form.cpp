@@ -48,9 +48,7 @@ String* const kRegisteredName = RuntimeNewString("Window5.Window5");
 
 }  // namespace
 
-void __ctblinit() {
-    setup::setUpClass(g_record, {"Window5.Window5", &Window::__Lookup, kMembers, kEvents, "Public"});
-}
+void __ctblinit() { setup::setUpClass(g_record, {"Window5.Window5", &Window::__Lookup, kMembers, kEvents, "Public"}); }
 
 const ClassRecord* __Lookup() {
     if (!g_record) __ctblinit();

@@ -20,7 +20,13 @@ void BevelButton2_Action(loom::WindowObject* window, loom::BevelButtonObject* bu
 
 namespace slot {
 enum : int {
-    Layout = loom::WindowSlot::Count, CreateControls, _CreateControls0, BevelButton1, BevelButton2, BevelButton1_Action, BevelButton2_Action,
+    Layout = loom::WindowSlot::Count,
+    CreateControls,
+    _CreateControls0,
+    BevelButton1,
+    BevelButton2,
+    BevelButton1_Action,
+    BevelButton2_Action,
     End
 };
 }

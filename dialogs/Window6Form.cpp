@@ -44,18 +44,17 @@ const std::array<protocol::ControlForm, 2> kControls{{
     /* 1 */ {"BevelButton1", Kind::BevelButton, &::BevelButton::__Lookup,
              FORM_RECORD(records::bevelButton("BevelButton1", Bounds{319, 141, 70, 21}, 0, true, true, "OK")),
              slot::BevelButton1_Action},
-    /* 2 */ {"BevelButton2", Kind::BevelButton, &::BevelButton::__Lookup,
-             FORM_RECORD(records::bevelButton("BevelButton2", Bounds{237, 141, 70, 21}, 1, true, true, "CANCEL")),
-             slot::BevelButton2_Action},
+    /* 2 */
+    {"BevelButton2", Kind::BevelButton, &::BevelButton::__Lookup,
+     FORM_RECORD(records::bevelButton("BevelButton2", Bounds{237, 141, 70, 21}, 1, true, true, "CANCEL")),
+     slot::BevelButton2_Action},
 }};
 
 String* const kRegisteredName = RuntimeNewString("Window6.Window6");
 
 }  // namespace
 
-void __ctblinit() {
-    setup::setUpClass(g_record, {"Window6.Window6", &Window::__Lookup, kMembers, kEvents, "Public"});
-}
+void __ctblinit() { setup::setUpClass(g_record, {"Window6.Window6", &Window::__Lookup, kMembers, kEvents, "Public"}); }
 
 const ClassRecord* __Lookup() {
     if (!g_record) __ctblinit();

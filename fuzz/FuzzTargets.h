@@ -8,9 +8,8 @@
 namespace fuzz {
 
 inline const std::array<const loom::ClassRecord* (*)(), 7> kTargets{
-    &loom::Window::__Lookup,   &loom::Timer::__Lookup,     &loom::BevelButton::__Lookup,
-    &loom::CheckBox::__Lookup, &loom::Label::__Lookup,     &loom::TextField::__Lookup,
-    &loom::ComboBox::__Lookup,
+    &loom::Window::__Lookup, &loom::Timer::__Lookup,     &loom::BevelButton::__Lookup, &loom::CheckBox::__Lookup,
+    &loom::Label::__Lookup,  &loom::TextField::__Lookup, &loom::ComboBox::__Lookup,
 };
 
 }  // namespace fuzz

@@ -26,13 +26,14 @@ int main(int argc, char** argv) {
     using records::Bounds;
     // Kinds, in the fuzzer's order: window, timer, bevel button, check box, label, text field, combo box.
     write(dir, "window", 0, records::window({.width = 619, .height = 461}));
-    write(dir, "window-resizable", 0, records::window({.width = 449, .height = 279, .resizeable = true, .liveResize = true}));
+    write(dir, "window-resizable", 0,
+          records::window({.width = 449, .height = 279, .resizeable = true, .liveResize = true}));
     write(dir, "timer", 1, records::timer(3700));
     write(dir, "bevel-button", 2, records::bevelButton("BevelButton1", Bounds{531, 420, 69, 21}, 0, true, true, "OK"));
     write(dir, "check-box", 3, records::checkBox("CheckBox1", Bounds{194, 191, 100, 20}, 4, true, true, true));
     write(dir, "label", 4, records::label("Label1", Bounds{260, 0, 43, 21}, 20));
     write(dir, "text-field", 5, records::textField("TextField1", 163, 188, 14));
-    write(dir, "combo-box", 6, records::comboBox("ComboBox1", Bounds{163, 168, 118, 22}, 2, false,
-                                                 "Noble 6\rSpartan MP\rJorge\rKat\r", 0));
+    write(dir, "combo-box", 6,
+          records::comboBox("ComboBox1", Bounds{163, 168, 118, 22}, 2, false, "Noble 6\rSpartan MP\rJorge\rKat\r", 0));
     return 0;
 }

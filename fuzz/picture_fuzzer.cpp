@@ -3,10 +3,10 @@
 #include "loom/Loom.h"
 #include "loom/Presenter.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = [] {

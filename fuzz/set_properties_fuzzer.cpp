@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         loom::Ref<loom::Object> target(loom::RuntimeNewObject(cls));
         const std::vector<loom::Value> before = target->props;
-        loom::String* record = loom::RuntimeNewString(
-            std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+        loom::String* record =
+            loom::RuntimeNewString(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
         try {
             loom::_SetProperties(target.get(), record);
         } catch (const loom::Raised& raised) {

@@ -1,5 +1,7 @@
 // The main window: a four-page wizard on one window, the "MAX" buttons of its
 // third page and four hot spots that show the secondary windows.
+// Tables here are laid out by hand.
+// clang-format off
 #pragma once
 
 #include "loom/Loom.h"

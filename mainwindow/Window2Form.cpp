@@ -1,5 +1,7 @@
 // Window2's form: class record, layout records and the 26 controls in creation
 // order. Behaviour lives in Window2Pages.cpp and Window2MaxAndHotSpots.cpp.
+// Tables here are laid out by hand.
+// clang-format off
 #include "mainwindow/Window2.h"
 #include "startup/ClassSetup.h"
 #include "startup/FormMacros.h"

@@ -20,9 +20,7 @@ static_assert(kMembers.size() == 1);
 
 void Constructor(Object*) {}
 
-void __ctblinit() {
-    setup::setUpClass(g_record, {"App", &Application::__Lookup, kMembers, {}, {}});
-}
+void __ctblinit() { setup::setUpClass(g_record, {"App", &Application::__Lookup, kMembers, {}, {}}); }
 
 const ClassRecord* __Lookup() {
     if (!g_record) __ctblinit();

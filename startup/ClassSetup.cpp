@@ -22,8 +22,10 @@ void setUpClass(const ClassRecord*& record, const ClassTable& table) {
     cls->fieldCount = parent->fieldCount + table.fields;
 
     cls->vtable = RuntimeNewVtable(parentOps + own);
-    for (int32_t i = 0; i < parentOps; ++i) cls->vtable->entries[static_cast<size_t>(i)] = parent->vtable->entries[static_cast<size_t>(i)];
-    for (int32_t i = 0; i < own; ++i) cls->vtable->entries[static_cast<size_t>(parentOps + i)] = table.members[static_cast<size_t>(i)].code;
+    for (int32_t i = 0; i < parentOps; ++i)
+        cls->vtable->entries[static_cast<size_t>(i)] = parent->vtable->entries[static_cast<size_t>(i)];
+    for (int32_t i = 0; i < own; ++i)
+        cls->vtable->entries[static_cast<size_t>(parentOps + i)] = table.members[static_cast<size_t>(i)].code;
 
     for (int32_t i = 0; i < own; ++i) {
         const Member& m = table.members[static_cast<size_t>(i)];

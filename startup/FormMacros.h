@@ -6,15 +6,15 @@
 #include "startup/WindowProtocol.h"
 
 // A control accessor of window class W: the control named Name, cast to Class.
-#define FORM_CONTROL_ACCESSOR(Name, Type, ClassLookup)                                          \
-    loom::Type* Name(loom::WindowObject* window) {                                              \
-        static loom::String* const name = loom::RuntimeNewString(#Name);                        \
-        return protocol::control<loom::Type>(window, name, ClassLookup());                      \
+#define FORM_CONTROL_ACCESSOR(Name, Type, ClassLookup)                     \
+    loom::Type* Name(loom::WindowObject* window) {                         \
+        static loom::String* const name = loom::RuntimeNewString(#Name);   \
+        return protocol::control<loom::Type>(window, name, ClassLookup()); \
     }
 
 // A record constant: built once from the writer call, kept for the process.
-#define FORM_RECORD(...)                                                                        \
-    [] {                                                                                        \
-        static loom::String* const record = __VA_ARGS__;                                        \
-        return record;                                                                          \
+#define FORM_RECORD(...)                                 \
+    [] {                                                 \
+        static loom::String* const record = __VA_ARGS__; \
+        return record;                                   \
     }

@@ -44,8 +44,8 @@ void Pfinalize() { RuntimeFinalizeModuleState(); }
 void _Main() {
     Object* delegate = nullptr;
     try {
-        delegate = RuntimeCreateDelegate(code(&Delegate::InvokePo_Object_Ppp), code(&_CallFunctionWithExceptionHandling),
-                                         nullptr, kHelperSignature, 0);
+        delegate = RuntimeCreateDelegate(code(&Delegate::InvokePo_Object_Ppp),
+                                         code(&_CallFunctionWithExceptionHandling), nullptr, kHelperSignature, 0);
         _RuntimeSetExceptionHelper(RuntimeDelegateCode(delegate));
         RuntimeUnlockObject(std::exchange(delegate, nullptr));
 

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-int32_t Pmain();      // "% main"
-void Pinitialize();   // "% initialize": every class, then the module state
-void Pfinalize();     // "% finalize"
+int32_t Pmain();     // "% main"
+void Pinitialize();  // "% initialize": every class, then the module state
+void Pfinalize();    // "% finalize"
 void _Main();
 void _Startup();
 void _InitFileTypes();

@@ -29,13 +29,13 @@ PictureObject* fetch(Cache& cache, String* fileName) {
 
 }  // namespace
 
-#define PICTURE_ACCESSOR(N)                                                  \
-    namespace _x_##N {                                                       \
-    PictureObject* N() {                                                     \
-        static Cache cache;                                                  \
-        static String* const file = RuntimeNewString(#N ".jpg");             \
-        return fetch(cache, file);                                           \
-    }                                                                        \
+#define PICTURE_ACCESSOR(N)                                          \
+    namespace _x_##N {                                               \
+        PictureObject* N() {                                         \
+            static Cache cache;                                      \
+            static String* const file = RuntimeNewString(#N ".jpg"); \
+            return fetch(cache, file);                               \
+        }                                                            \
     }
 
 PICTURE_ACCESSOR(li)

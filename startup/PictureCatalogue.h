@@ -1,6 +1,8 @@
 // The picture catalogue: one accessor per picture, each loading "<name>.jpg"
 // from the bundle's resources folder on first use and keeping it for good.
 // Each returns the picture with a reference for the caller, or none.
+// Tables here are laid out by hand.
+// clang-format off
 #pragma once
 
 #include "loom/Loom.h"

@@ -22,8 +22,14 @@ void Event_Open(loom::WindowObject* window);
 // Own members in the virtual table, after Window's.
 namespace slot {
 enum : int {
-    Layout = loom::WindowSlot::Count, CreateControls, _CreateControls0, Timer1, Timer2, Timer1_Action,
-    Timer2_Action, Event_Open,
+    Layout = loom::WindowSlot::Count,
+    CreateControls,
+    _CreateControls0,
+    Timer1,
+    Timer2,
+    Timer1_Action,
+    Timer2_Action,
+    Event_Open,
     End
 };
 }

@@ -62,9 +62,7 @@ String* const kTimer2 = RuntimeNewString("Timer2");
 
 }  // namespace
 
-void __ctblinit() {
-    setup::setUpClass(g_record, {"Window1.Window1", &Window::__Lookup, kMembers, kEvents, "Public"});
-}
+void __ctblinit() { setup::setUpClass(g_record, {"Window1.Window1", &Window::__Lookup, kMembers, kEvents, "Public"}); }
 
 const ClassRecord* __Lookup() {
     if (!g_record) __ctblinit();

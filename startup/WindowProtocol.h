@@ -37,7 +37,8 @@ void createEachControl(loom::WindowObject* window, std::span<const ControlForm> 
 // A control accessor: the control of that name cast to `cls`, or none.
 loom::Object* control(loom::WindowObject* window, loom::String* name, const loom::ClassRecord* cls);
 
-template <typename T> T* control(loom::WindowObject* window, loom::String* name, const loom::ClassRecord* cls) {
+template <typename T>
+T* control(loom::WindowObject* window, loom::String* name, const loom::ClassRecord* cls) {
     return static_cast<T*>(control(window, name, cls));
 }
 

@@ -73,8 +73,10 @@ std::string fmt(const char* format, double v) {
     return buffer;
 }
 
-void addRow(std::string figure, std::string measured, std::string floor, std::string ratio, std::string goal, bool met) {
-    g_rows.push_back({std::move(figure), std::move(measured), std::move(floor), std::move(ratio), std::move(goal), met});
+void addRow(std::string figure, std::string measured, std::string floor, std::string ratio, std::string goal,
+            bool met) {
+    g_rows.push_back(
+        {std::move(figure), std::move(measured), std::move(floor), std::move(ratio), std::move(goal), met});
 }
 
 void ratioRow(benchmark::State& state, const std::string& figure, double measured, double floor, const char* unit,
@@ -82,8 +84,8 @@ void ratioRow(benchmark::State& state, const std::string& figure, double measure
     const double ratio = measured / floor;
     state.counters["floor"] = floor;
     state.counters["ratio"] = ratio;
-    addRow(figure, fmt("%.3f ", measured) + unit, fmt("%.3f ", floor) + unit, fmt("%.3f", ratio),
-           fmt("<= %.2f", goal), ratio <= goal);
+    addRow(figure, fmt("%.3f ", measured) + unit, fmt("%.3f ", floor) + unit, fmt("%.3f", ratio), fmt("<= %.2f", goal),
+           ratio <= goal);
 }
 
 // ---- 1. Exec to the splash's pixels on the X server ----------------------------------------
@@ -221,7 +223,8 @@ void BM_PageTransitions(benchmark::State& state) {
     std::map<std::string, std::vector<double>> program, floor;
     for (auto _ : state) {
         for (int i = 0; i < repeats(5); ++i) {
-            for (auto& [key, values] : parseValues(runCapture({g_paths.probe, "pages", g_paths.bundleExe, "20"}, onX())))
+            for (auto& [key, values] :
+                 parseValues(runCapture({g_paths.probe, "pages", g_paths.bundleExe, "20"}, onX())))
                 program[key].insert(program[key].end(), values.begin(), values.end());
             for (auto& [key, values] :
                  parseValues(runCapture({g_paths.floor, "pages", g_paths.resources, g_paths.forms, "20"}, onX())))
@@ -250,9 +253,9 @@ struct Step {
 };
 // A full round over the pages. From the fourth page the third's "BACK" leads
 // back; the fourth page's button it leaves visible is hidden again, untimed.
-const Step kRound[] = {{"P1-P2", &Window2::BevelButton1},        {"P2-P3", &Window2::BevelButton3},
-                       {"P3-P4", &Window2::BevelButton4},        {"-", &Window2::BevelButton13, true},
-                       {"-", &Window2::BevelButton3},            {"P3-P2", &Window2::BevelButton13},
+const Step kRound[] = {{"P1-P2", &Window2::BevelButton1}, {"P2-P3", &Window2::BevelButton3},
+                       {"P3-P4", &Window2::BevelButton4}, {"-", &Window2::BevelButton13, true},
+                       {"-", &Window2::BevelButton3},     {"P3-P2", &Window2::BevelButton13},
                        {"P2-P1", &Window2::BevelButton12}};
 
 void press(loom::WindowObject* w, ButtonAccessor accessor) {
@@ -328,7 +331,8 @@ bool mainWindowShown() {
     return main && !splash;
 }
 
-std::pair<SchedSample, SchedSample> idleOver10s(const std::vector<std::string>& argv, const std::function<bool()>& ready) {
+std::pair<SchedSample, SchedSample> idleOver10s(const std::vector<std::string>& argv,
+                                                const std::function<bool()>& ready) {
     const pid_t pid = spawn(argv, onX());
     const Clock::time_point t0 = Clock::now();
     while (!ready()) {
@@ -433,9 +437,11 @@ void printTable(const Reporter& reporter) {
     if (reporter.hitNs)
         addRow("6. catalogue hit", fmt("%.1f ns", *reporter.hitNs), "-", "-", "< 100 ns", *reporter.hitNs < 100);
     // By figure number, in the order measured within each.
-    std::stable_sort(g_rows.begin(), g_rows.end(),
-                     [](const Row& a, const Row& b) { return std::atoi(a.figure.c_str()) < std::atoi(b.figure.c_str()); });
-    std::printf("\n%-72s | %-34s | %-12s | %-10s | %-22s | %s\n", "figure", "measured", "floor", "ratio", "goal", "met");
+    std::stable_sort(g_rows.begin(), g_rows.end(), [](const Row& a, const Row& b) {
+        return std::atoi(a.figure.c_str()) < std::atoi(b.figure.c_str());
+    });
+    std::printf("\n%-72s | %-34s | %-12s | %-10s | %-22s | %s\n", "figure", "measured", "floor", "ratio", "goal",
+                "met");
     std::printf("%s\n", std::string(170, '-').c_str());
     for (const Row& r : g_rows)
         std::printf("%-72s | %-34s | %-12s | %-10s | %-22s | %s\n", r.figure.c_str(), r.measured.c_str(),

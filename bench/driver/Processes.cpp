@@ -61,8 +61,8 @@ std::string runCapture(const std::vector<std::string>& argv, const Env& env, dou
     const pid_t pid = spawn(argv, env, fds[1]);
     close(fds[1]);
     std::string out;
-    const Clock::time_point deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                          std::chrono::duration<double>(timeoutSeconds));
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeoutSeconds));
     char buffer[4096];
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -120,9 +120,9 @@ XServer::XServer() {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
     // Xvfb picks a free display and writes its number to the descriptor.
-    m_pid = spawn({"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten",
-                   "tcp"},
-                  {}, -1);
+    m_pid = spawn(
+        {"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {},
+        -1);
     close(fds[1]);
     std::string number;
     char c;

@@ -195,7 +195,7 @@ void post(std::function<void()> f) { QMetaObject::invokeMethod(qApp, std::move(f
 
 struct PageRun {
     BuiltWindow window;
-    std::map<std::string, QPixmap> cache;  // each backdrop, converted once
+    std::map<std::string, QPixmap> cache;      // each backdrop, converted once
     std::vector<const TransitionForm*> steps;  // nullptr: unmeasured
     std::vector<const TransitionForm*> names;  // what each step does
     size_t next = 0;
@@ -301,8 +301,8 @@ int main(int argc, char** argv) {
             }
 
             const WindowForm& form = windowNamed(forms, "Window2");
-            for (const std::string& file : {form.backdrop, std::string("cd.jpg"), std::string("wd.jpg"),
-                                            std::string("ad.jpg")})
+            for (const std::string& file :
+                 {form.backdrop, std::string("cd.jpg"), std::string("wd.jpg"), std::string("ad.jpg")})
                 g_pages.cache[file] = QPixmap::fromImage(QImage(resource(file)));
             g_pages.window = build(form);
             g_pages.window.widget->picture = &g_pages.cache.at(form.backdrop);

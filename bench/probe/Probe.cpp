@@ -68,14 +68,14 @@ struct PictureAccessor {
     const char* name;
     PictureObject* (*get)();
 };
-const PictureAccessor kPictures[] = {{"li", &_x_li::li},    {"s1", &_x_s1::s1}, {"s2", &_x_s2::s2},
-                                     {"s3", &_x_s3::s3},    {"abo", &_x_abo::abo}, {"cfu", &_x_cfu::cfu},
-                                     {"ad", &_x_ad::ad},    {"cd", &_x_cd::cd}, {"wd", &_x_wd::wd},
-                                     {"p", &_x_p::p},       {"ncm", &_x_ncm::ncm}};
+const PictureAccessor kPictures[] = {{"li", &_x_li::li}, {"s1", &_x_s1::s1},    {"s2", &_x_s2::s2},
+                                     {"s3", &_x_s3::s3}, {"abo", &_x_abo::abo}, {"cfu", &_x_cfu::cfu},
+                                     {"ad", &_x_ad::ad}, {"cd", &_x_cd::cd},    {"wd", &_x_wd::wd},
+                                     {"p", &_x_p::p},    {"ncm", &_x_ncm::ncm}};
 
 void buildEveryWindow() {
-    for (WindowObject* (*accessor)() : {&Window2::Window2, &Window3::Window3, &Window4::Window4, &Window5::Window5,
-                                        &Window6::Window6})
+    for (WindowObject* (*accessor)() :
+         {&Window2::Window2, &Window3::Window3, &Window4::Window4, &Window5::Window5, &Window6::Window6})
         RuntimeUnlockObject(accessor());
 }
 
@@ -200,7 +200,8 @@ void onTimersDue(int64_t) {
     const int periods[] = {periodOf(&Window1::Timer1), periodOf(&Window1::Timer2)};
     for (int i = 0; i < 2; ++i) {
         const auto due = *g_open + std::chrono::milliseconds(periods[i]);
-        std::printf("timer%d_lateness_us %.1f\n", i + 1, std::chrono::duration<double, std::micro>(g_due[i] - due).count());
+        std::printf("timer%d_lateness_us %.1f\n", i + 1,
+                    std::chrono::duration<double, std::micro>(g_due[i] - due).count());
     }
     finish();
 }
@@ -240,7 +241,8 @@ void describe(const std::string& path) {
             if (!kind) continue;
             const ControlObject* c = n.control;
             out << "control " << kind << ' ' << objectName(c);
-            for (int slot : {RectControlProp::Left, RectControlProp::Top, RectControlProp::Width, RectControlProp::Height})
+            for (int slot :
+                 {RectControlProp::Left, RectControlProp::Top, RectControlProp::Width, RectControlProp::Height})
                 out << ' ' << property(c, slot).asInteger();
             out << ' ' << property(c, RectControlProp::Visible).asBoolean() << ' '
                 << property(c, RectControlProp::Enabled).asBoolean() << ' ' << textOf(c) << '\n';
@@ -258,7 +260,8 @@ void describe(const std::string& path) {
         if (std::strcmp(t.name, "-") == 0) continue;
         out << "transition " << t.name << '\n';
         for (const std::string& line : CallRecord::lines()) {
-            if (line.rfind("Window.Backdrop.Set ", 0) == 0) out << "backdrop " << line.substr(line.rfind(' ') + 1) << '\n';
+            if (line.rfind("Window.Backdrop.Set ", 0) == 0)
+                out << "backdrop " << line.substr(line.rfind(' ') + 1) << '\n';
             if (line.rfind("RectControl.Visible.Set ", 0) == 0)
                 out << "visible " << line.substr(24, line.rfind(' ') - 24) << ' ' << (line.ends_with("true") ? 1 : 0)
                     << '\n';

@@ -33,7 +33,10 @@ struct ClassSpec {
 const ClassRecord* buildClass(const ClassSpec& spec);
 String* literal(std::string_view text);  // a string that lives for the process
 
-template <typename T> Object* allocate() { return new T; }
+template <typename T>
+Object* allocate() {
+    return new T;
+}
 
 [[noreturn]] void unsupportedOperation();
 

@@ -1,6 +1,8 @@
 // The framework's classes. Each table lists, in order: the virtual operations a
 // class adds to its parent's, its properties (name, declared type, initial
 // value), its events, and its further members.
+// Tables here are laid out by hand.
+// clang-format off
 #include "ClassBuilder.h"
 #include "loom/Files.h"
 #include "loom/Runtime.h"

@@ -1,5 +1,7 @@
 // Plug-in controls and their entry points, found by member name: the bevel
 // button (55 entries) and five small controls (14), after the entry "_".
+// Tables here are laid out by hand.
+// clang-format off
 #include "ClassBuilder.h"
 #include "loom/CallRecord.h"
 #include "loom/Runtime.h"

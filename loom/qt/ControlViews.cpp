@@ -36,7 +36,8 @@ void writeBack(ControlObject* c, int slot, const QString& s) {
 
 // Raises an event into program code with the control held: the handler may
 // close its window and so release the control.
-template <typename T, typename F> void raiseEvent(ControlObject* c, F&& call) {
+template <typename T, typename F>
+void raiseEvent(ControlObject* c, F&& call) {
     if (!c) return;
     auto* control = static_cast<T*>(c);
     guarded([&] {
@@ -49,7 +50,8 @@ template <typename T, typename F> void raiseEvent(ControlObject* c, F&& call) {
     });
 }
 
-template <typename W> class View : public W, public ControlView {
+template <typename W>
+class View : public W, public ControlView {
 public:
     explicit View(ControlObject* c, QWidget* parent) : W(parent) { control = c; }
     QWidget* widget() override { return this; }

@@ -21,7 +21,8 @@ struct DispatchScope {
     DispatchScope& operator=(const DispatchScope&) = delete;
 };
 
-template <typename F> void guarded(F&& fn) noexcept {
+template <typename F>
+void guarded(F&& fn) noexcept {
     DispatchScope scope;
     try {
         fn();

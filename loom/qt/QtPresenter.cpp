@@ -97,7 +97,8 @@ void QtPresenter::scheduleDrain() {
     ensureApplication();
     if (!m_receiver) m_receiver = new QObject;
     m_drainScheduled = true;
-    QMetaObject::invokeMethod(m_receiver, [this] { drainPosted(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_receiver, [this] { drainPosted(); }, Qt::QueuedConnection);
 }
 
 void QtPresenter::drainPosted() {
@@ -189,7 +190,8 @@ void QtPresenter::arm(int64_t deadlineMs) {
 }
 
 void QtPresenter::startWake() {
-    int64_t wait = std::chrono::duration_cast<std::chrono::milliseconds>(m_wakeAt - std::chrono::steady_clock::now()).count();
+    int64_t wait =
+        std::chrono::duration_cast<std::chrono::milliseconds>(m_wakeAt - std::chrono::steady_clock::now()).count();
     // The kernel may let a poll of t milliseconds sleep t/1000 longer, whatever
     // the timer slack, and a sleeping thread may wake a good part of a
     // millisecond late: the wait ends that much early, and onWake polls the
@@ -268,7 +270,8 @@ FolderItemObject* QtPresenter::openFileDialog(std::string_view filter) {
     ++dialogCount;
     if (dialogAnswer) return *dialogAnswer ? makeFolderItem(**dialogAnswer) : nullptr;
     ensureApplication();
-    const QString nameFilter = filter.empty() ? QString() : QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()));
+    const QString nameFilter =
+        filter.empty() ? QString() : QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()));
     QString path;
     guarded([&] {
         // The dialog's own loop runs Qt's calls into the runtime: they must not

@@ -64,9 +64,9 @@ private:
     std::chrono::steady_clock::time_point m_lastReading;  // of the real clock, by nowMs()
     bool m_manualClock = false;
     int64_t m_manualNow = 0;
-    int64_t m_wakeDeadline = -1;  // the deadline the wake-up is armed for; -1 when none
-    std::chrono::steady_clock::time_point m_wakeAt;  // that deadline on the real clock
-    int64_t m_firedDeadline = -1;  // while due timers run: the deadline that woke them
+    int64_t m_wakeDeadline = -1;                      // the deadline the wake-up is armed for; -1 when none
+    std::chrono::steady_clock::time_point m_wakeAt;   // that deadline on the real clock
+    int64_t m_firedDeadline = -1;                     // while due timers run: the deadline that woke them
     std::chrono::steady_clock::time_point m_firedAt;  // and its moment on the real clock
     QTimer* m_wake = nullptr;
     QObject* m_receiver = nullptr;  // target of queued calls on the loop

@@ -29,7 +29,7 @@ private:
     WindowObject* m_window;
     QPixmap m_backdrop;  // the backdrop picture, converted once for painting
     bool m_backdropCached = false;
-    bool m_writingBack = false;   // a user resize is being written to the window
+    bool m_writingBack = false;      // a user resize is being written to the window
     std::vector<QSize> m_requested;  // sizes set here whose resize events may still come
 };
 

@@ -47,7 +47,8 @@ DelegateObject* delegateOf(Object* o) {
 // target it was made with is gone.
 class Target {
 public:
-    explicit Target(DelegateObject* d) : m_object(d->weak ? (d->weakTarget ? d->weakTarget->object : nullptr) : d->strongTarget) {
+    explicit Target(DelegateObject* d)
+        : m_object(d->weak ? (d->weakTarget ? d->weakTarget->object : nullptr) : d->strongTarget) {
         if (!m_object) RaiseNilObjectException();
         RuntimeLockObject(m_object);
     }

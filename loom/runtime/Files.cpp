@@ -1,6 +1,6 @@
 // Folder items and pictures.
-#include "loom/CallRecord.h"
 #include "loom/Files.h"
+#include "loom/CallRecord.h"
 #include "loom/Presenter.h"
 #include "loom/Ref.h"
 #include "loom/Runtime.h"

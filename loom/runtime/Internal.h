@@ -10,11 +10,14 @@ namespace loom::detail {
 // Runs program code through the exception helper the program installed: a
 // runtime exception that comes back is reported with `where` and dropped.
 // Any other exception passes on to the caller.
-template <typename F> void callProgram(std::string_view where, F&& fn);
+template <typename F>
+void callProgram(std::string_view where, F&& fn);
 void callProgramRoutine(std::string_view where, void (*routine)(void*), void* argument);
 
-template <typename F> void callProgram(std::string_view where, F&& fn) {
-    callProgramRoutine(where, [](void* p) { (*static_cast<F*>(p))(); }, &fn);
+template <typename F>
+void callProgram(std::string_view where, F&& fn) {
+    callProgramRoutine(
+        where, [](void* p) { (*static_cast<F*>(p))(); }, &fn);
 }
 
 // "Window2.BevelButton1_Action": the member of `cls` whose code is `handler`.
@@ -22,6 +25,6 @@ std::string memberName(const ClassRecord* cls, Code handler);
 
 // The framework's module state.
 std::vector<WindowObject*>& windows();  // constructed windows, each held
-void noteUnhandled();                    // an exception reached the last catch
+void noteUnhandled();                   // an exception reached the last catch
 
 }  // namespace loom::detail

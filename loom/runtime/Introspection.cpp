@@ -15,8 +15,8 @@ namespace {
 
 // One part of a signature: "b", "i4" or "o<Class>".
 struct Slot {
-    char kind;              // 'b', 'i' or 'o'
-    std::string_view cls;   // the class of an object slot
+    char kind;             // 'b', 'i' or 'o'
+    std::string_view cls;  // the class of an object slot
 };
 
 struct Signature {
@@ -58,7 +58,8 @@ std::optional<Signature> parse(std::string_view signature) {
     return parsed;
 }
 
-template <typename T> T unpack(const Value& v) {
+template <typename T>
+T unpack(const Value& v) {
     if constexpr (std::is_same_v<T, bool>)
         return v.asBoolean();
     else if constexpr (std::is_same_v<T, int32_t>)
@@ -67,7 +68,8 @@ template <typename T> T unpack(const Value& v) {
         return v.asObject();
 }
 
-template <typename R> Value pack(R r) {
+template <typename R>
+Value pack(R r) {
     if constexpr (std::is_same_v<R, bool>) {
         return Value::boolean(r);
     } else if constexpr (std::is_same_v<R, int32_t>) {
@@ -90,7 +92,8 @@ Value call(Code operation, Object* receiver, const Value* arguments, std::index_
     }
 }
 
-template <typename R, typename... A> Value invoke(Code operation, Object* receiver, const Value* arguments) {
+template <typename R, typename... A>
+Value invoke(Code operation, Object* receiver, const Value* arguments) {
     return call<R, A...>(operation, receiver, arguments, std::index_sequence_for<A...>{});
 }
 

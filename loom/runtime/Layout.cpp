@@ -1,6 +1,6 @@
 // Reading and writing layout records.
-#include "loom/CallRecord.h"
 #include "loom/Layout.h"
+#include "loom/CallRecord.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
@@ -54,13 +54,15 @@ void _SetProperties(Object* target, String* record) {
         if (name.empty()) malformed(target, at, "empty entry name");
         const int slot = findProperty(target->cls, name);
         if (slot < 0)
-            malformed(target, at, "no property \"" + std::string(name) + "\" in " + std::string(target->cls->registeredName()));
+            malformed(target, at,
+                      "no property \"" + std::string(name) + "\" in " + std::string(target->cls->registeredName()));
         const PropertyRecord& p = target->cls->properties[static_cast<size_t>(slot)];
         size_t v = blank + 1;
         auto need = [&](size_t n) {
             if (bytes.size() - v < n)
-                malformed(target, v, "value of \"" + std::string(name) + "\" needs " + std::to_string(n) + " bytes, " +
-                                         std::to_string(bytes.size() - v) + " left");
+                malformed(target, v,
+                          "value of \"" + std::string(name) + "\" needs " + std::to_string(n) + " bytes, " +
+                              std::to_string(bytes.size() - v) + " left");
         };
         switch (p.type) {
         case PropType::Integer:
@@ -92,8 +94,9 @@ void _SetProperties(Object* target, String* record) {
             v += 3;
             break;
         default:
-            malformed(target, at, "property \"" + std::string(name) + "\" is a " + typeName(p.type) +
-                                      ", which records do not carry");
+            malformed(
+                target, at,
+                "property \"" + std::string(name) + "\" is a " + typeName(p.type) + ", which records do not carry");
         }
         at = v;
     }

@@ -4,8 +4,8 @@
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
-#include <cassert>
 #include <strings.h>
+#include <cassert>
 
 namespace loom {
 
@@ -43,9 +43,8 @@ const MemberRecord* ClassRecord::memberByCode(Code c) const {
     return nullptr;
 }
 
-ClassRecord* RuntimeNewClass(const ClassRecord* parent, int32_t memberTotal, int32_t interfaceTotal,
-                             int32_t eventTotal, int32_t reserved, int32_t propertyTotal,
-                             int32_t classAttributeCount) {
+ClassRecord* RuntimeNewClass(const ClassRecord* parent, int32_t memberTotal, int32_t interfaceTotal, int32_t eventTotal,
+                             int32_t reserved, int32_t propertyTotal, int32_t classAttributeCount) {
     record("RuntimeNewClass", parent ? std::string(parent->registeredName()) : std::string("none"));
     auto* cls = new ClassRecord;
     cls->parent = parent;
@@ -132,7 +131,8 @@ bool RuntimeObjectIsa(const Object* o, const ClassRecord* cls) {
 
 Object* RuntimeCheckCast(Object* o, const ClassRecord* cls) {
     if (CallRecord::active())
-        record("RuntimeCheckCast", o ? objectName(o) : std::string("none"), std::string(cls ? cls->registeredName() : ""));
+        record("RuntimeCheckCast", o ? objectName(o) : std::string("none"),
+               std::string(cls ? cls->registeredName() : ""));
     if (!o) return nullptr;
     if (!RuntimeObjectIsa(o, cls))
         RaiseRuntimeException("cannot cast an object of class " + std::string(o->cls->registeredName()) + " to " +

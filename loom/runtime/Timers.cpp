@@ -59,9 +59,8 @@ void runDueTimers() {
     const int64_t now = presenter().nowMs();
     for (;;) {
         auto& list = armed();
-        auto due = std::min_element(list.begin(), list.end(), [](TimerObject* a, TimerObject* b) {
-            return a->deadlineMs < b->deadlineMs;
-        });
+        auto due = std::min_element(list.begin(), list.end(),
+                                    [](TimerObject* a, TimerObject* b) { return a->deadlineMs < b->deadlineMs; });
         if (due == list.end() || (*due)->deadlineMs > now) break;
         TimerObject* t = *due;
         RuntimeLockObject(t);

@@ -1,5 +1,5 @@
-#include "loom/Runtime.h"
 #include "loom/Value.h"
+#include "loom/Runtime.h"
 
 #include <cassert>
 #include <cstdio>
@@ -95,14 +95,22 @@ Value Value::object(Object* v) {
 }
 
 Value::Value(const Value& o)
-    : m_type(o.m_type), m_int(o.m_int), m_single(o.m_single), m_color(o.m_color), m_string(o.m_string),
+    : m_type(o.m_type),
+      m_int(o.m_int),
+      m_single(o.m_single),
+      m_color(o.m_color),
+      m_string(o.m_string),
       m_object(o.m_object) {
     RuntimeLockString(m_string);
     RuntimeLockObject(m_object);
 }
 
 Value::Value(Value&& o) noexcept
-    : m_type(o.m_type), m_int(o.m_int), m_single(o.m_single), m_color(o.m_color), m_string(o.m_string),
+    : m_type(o.m_type),
+      m_int(o.m_int),
+      m_single(o.m_single),
+      m_color(o.m_color),
+      m_string(o.m_string),
       m_object(o.m_object) {
     o.m_string = nullptr;
     o.m_object = nullptr;

@@ -1,10 +1,10 @@
 // Windows and controls as framework objects, and the events raised on them.
+#include "loom/Windows.h"
 #include "Internal.h"
 #include "loom/CallRecord.h"
 #include "loom/Delegates.h"
 #include "loom/Presenter.h"
 #include "loom/Runtime.h"
-#include "loom/Windows.h"
 
 #include <algorithm>
 #include <memory>
@@ -76,8 +76,7 @@ void raiseWindowEvent(WindowObject* window, int event) {
         WindowObject* w;
         ~Unlock() { RuntimeUnlockObject(w); }
     } unlock{window};
-    detail::callProgram(detail::memberName(window->cls, handler),
-                        [&] { as<void(WindowObject*)>(handler)(window); });
+    detail::callProgram(detail::memberName(window->cls, handler), [&] { as<void(WindowObject*)>(handler)(window); });
 }
 
 namespace Window {
@@ -254,7 +253,8 @@ std::string handlerName(const ControlObject* c, const EventBinding& b) {
     return objectName(c) + "." + std::string(view(c->cls->events[static_cast<size_t>(b.event)].name));
 }
 
-template <typename Call> bool raiseControlEvent(ControlObject* c, std::string_view event, Call&& call) {
+template <typename Call>
+bool raiseControlEvent(ControlObject* c, std::string_view event, Call&& call) {
     const int index = c->cls->eventIndex(event);
     const EventBinding* b = c->binding(index);
     if (!b) return false;
@@ -280,7 +280,8 @@ void pressButton(BevelButtonObject* button) {
 
 bool clickLabel(LabelObject* label, int32_t x, int32_t y) {
     bool result = false;
-    raiseControlEvent(label, "MouseDown", [&](Code stub) { result = as<bool(LabelObject*, int32_t, int32_t)>(stub)(label, x, y); });
+    raiseControlEvent(label, "MouseDown",
+                      [&](Code stub) { result = as<bool(LabelObject*, int32_t, int32_t)>(stub)(label, x, y); });
     return result;
 }
 

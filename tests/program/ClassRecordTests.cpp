@@ -110,10 +110,14 @@ TEST_F(ClassRecords, SplashWindowMembersEventsAndAttributes) {
     EXPECT_EQ(w1->members.size(), 129u + 8u);
     EXPECT_EQ(w1->vtable->entries.size(), 52u + 8u);
 
-    const std::vector<std::pair<std::string, std::string>> kOwn{
-        {"Layout", "%%"},           {"CreateControls", "%%"},      {"_CreateControls0", "%%"},
-        {"Timer1", "%o<Timer>%"},   {"Timer2", "%o<Timer>%"},      {"Timer1_Action", "%%o<Timer>"},
-        {"Timer2_Action", "%%o<Timer>"}, {"Event_Open", "%%"}};
+    const std::vector<std::pair<std::string, std::string>> kOwn{{"Layout", "%%"},
+                                                                {"CreateControls", "%%"},
+                                                                {"_CreateControls0", "%%"},
+                                                                {"Timer1", "%o<Timer>%"},
+                                                                {"Timer2", "%o<Timer>%"},
+                                                                {"Timer1_Action", "%%o<Timer>"},
+                                                                {"Timer2_Action", "%%o<Timer>"},
+                                                                {"Event_Open", "%%"}};
     const auto own = ownMembers(w1);
     ASSERT_EQ(own.size(), kOwn.size());
     for (size_t i = 0; i < kOwn.size(); ++i) {
@@ -121,9 +125,9 @@ TEST_F(ClassRecords, SplashWindowMembersEventsAndAttributes) {
         EXPECT_EQ(own[i].signature, kOwn[i].second) << i;
         const MemberRecord& m = w1->members[129 + i];
         EXPECT_EQ(m.code, w1->vtable->entries[52 + i]) << own[i].name;  // the member is its own vtable entry
-        const std::vector<std::string> expected =
-            own[i].name == "_CreateControls0" ? std::vector<std::string>{"__Scope=Public", "Hidden=<none>"}
-                                              : std::vector<std::string>{"__Scope=Public"};
+        const std::vector<std::string> expected = own[i].name == "_CreateControls0"
+                                                      ? std::vector<std::string>{"__Scope=Public", "Hidden=<none>"}
+                                                      : std::vector<std::string>{"__Scope=Public"};
         EXPECT_EQ(attributesOf(m), expected) << own[i].name;
     }
     EXPECT_EQ(boundEvents(w1), (std::vector<std::string>{"Layout", "CreateControls", "Open"}));
@@ -179,10 +183,10 @@ TEST_F(ClassRecords, DialogMemberCounts) {
         const char* name;
         size_t members, own;
     };
-    for (const Count& c : {Count{Window3::__Lookup(), "Window3.Window3", 144, 15},
-                           Count{Window4::__Lookup(), "Window4.Window4", 135, 6},
-                           Count{Window5::__Lookup(), "Window5.Window5", 134, 5},
-                           Count{Window6::__Lookup(), "Window6.Window6", 136, 7}}) {
+    for (const Count& c :
+         {Count{Window3::__Lookup(), "Window3.Window3", 144, 15}, Count{Window4::__Lookup(), "Window4.Window4", 135, 6},
+          Count{Window5::__Lookup(), "Window5.Window5", 134, 5},
+          Count{Window6::__Lookup(), "Window6.Window6", 136, 7}}) {
         EXPECT_EQ(c.cls->registeredName(), c.name);
         EXPECT_EQ(c.cls->members.size(), c.members) << c.name;
         EXPECT_EQ(ownMembers(c.cls).size(), c.own) << c.name;
@@ -346,9 +350,9 @@ TEST_P(WindowOwnMembers, NamesSignaturesAndAttributesInOrder) {
         EXPECT_EQ(m.kind, kMethodVirtual);
         EXPECT_NE(m.code, nullptr);
         EXPECT_EQ(m.code, cls->vtable->entries[52 + i]);
-        const std::vector<std::string> attributes =
-            want.name == "_CreateControls0" ? std::vector<std::string>{"__Scope=Public", "Hidden=<none>"}
-                                             : std::vector<std::string>{"__Scope=Public"};
+        const std::vector<std::string> attributes = want.name == "_CreateControls0"
+                                                        ? std::vector<std::string>{"__Scope=Public", "Hidden=<none>"}
+                                                        : std::vector<std::string>{"__Scope=Public"};
         EXPECT_EQ(attributesOf(m), attributes);
     }
     // The two bound window events run the members named for them.
@@ -356,8 +360,7 @@ TEST_P(WindowOwnMembers, NamesSignaturesAndAttributesInOrder) {
     EXPECT_EQ(cls->events[WindowEvent::CreateControls].handler, cls->members[129 + 1].code);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, WindowOwnMembers, ::testing::ValuesIn(ownMemberTables()),
-                         [](const auto& row) {
-                             std::string n = row.param.window;
-                             return n.substr(0, n.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(Windows, WindowOwnMembers, ::testing::ValuesIn(ownMemberTables()), [](const auto& row) {
+    std::string n = row.param.window;
+    return n.substr(0, n.find('.'));
+});

@@ -107,8 +107,9 @@ TEST(HotSpots, ShowTheirWindowsBuildingEachOnceAndLeaveTheMainWindowAlone) {
             EXPECT_EQ(progtest::backdropOf(shown), h.picture);
 
             EXPECT_FALSE(click(main.get(), h.label));
-            EXPECT_EQ(progtest::linesOf({"Window.Constructor", "_SetProperties", "Window.__New", "Window.Backdrop.Set"}),
-                      Lines{});
+            EXPECT_EQ(
+                progtest::linesOf({"Window.Constructor", "_SetProperties", "Window.__New", "Window.Backdrop.Set"}),
+                Lines{});
             EXPECT_EQ(progtest::countLine("RuntimeNewObject " + window), 0);
             EXPECT_EQ(progtest::windowsNamed(window), 1);
             EXPECT_EQ(registered(window), shown);

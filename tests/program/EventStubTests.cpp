@@ -79,9 +79,11 @@ TEST(EventStubs, AControlOfAClosedWindowRaisesTheNilObjectExceptionAndNothingBre
         EXPECT_FALSE(clickLabel(sectionLabel.get(), 1, 1));
         pressButton(ok.get());
         const std::string report = ::testing::internal::GetCapturedStderr();
-        EXPECT_NE(report.find("NilObjectException: an object reference was none in Label2.MouseDown"), std::string::npos)
+        EXPECT_NE(report.find("NilObjectException: an object reference was none in Label2.MouseDown"),
+                  std::string::npos)
             << report;
-        EXPECT_NE(report.find("NilObjectException: an object reference was none in BevelButton1.Action"), std::string::npos)
+        EXPECT_NE(report.find("NilObjectException: an object reference was none in BevelButton1.Action"),
+                  std::string::npos)
             << report;
         // Neither event built a window again.
         EXPECT_EQ(windowsNamed("Window3.Window3"), 0);

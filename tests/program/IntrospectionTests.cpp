@@ -24,9 +24,18 @@ TEST(Invokers, ExistOnlyForTheNotationsForms) {
         bool known;
     };
     const Case cases[] = {
-        {"%%", true},           {"%o<Timer>%", true},  {"%%o<BevelButton>", true}, {"%b%o<Label>i4i4", true},
-        {"%i4%", true},         {"%%i4", true},        {"", false},                {"%", false},
-        {"%%x", false},         {"%o<>%", false},      {"%o<Label%", false},       {"%i4i4%", false},
+        {"%%", true},
+        {"%o<Timer>%", true},
+        {"%%o<BevelButton>", true},
+        {"%b%o<Label>i4i4", true},
+        {"%i4%", true},
+        {"%%i4", true},
+        {"", false},
+        {"%", false},
+        {"%%x", false},
+        {"%o<>%", false},
+        {"%o<Label%", false},
+        {"%i4i4%", false},
         {"%%o<A>o<B>o<C>", false},
     };
     for (const Case& c : cases) EXPECT_EQ(RuntimeInvokerFor(c.signature) != nullptr, c.known) << c.signature;
@@ -88,8 +97,9 @@ TEST(Invokers, CallTheMembersOfTheMainWindow) {
         const Value wrongClass[] = {Value::object(label.get())};
         const Value wrongType[] = {Value::integer(5)};
         for (const Value* bad : {wrongClass, wrongType}) {
-            EXPECT_EQ(raisedClassOf([&] { RuntimeInvokeMember(memberNamed(cls, "BevelButton5_Action"), w.get(), bad); }),
-                      "RuntimeException");
+            EXPECT_EQ(
+                raisedClassOf([&] { RuntimeInvokeMember(memberNamed(cls, "BevelButton5_Action"), w.get(), bad); }),
+                "RuntimeException");
             EXPECT_EQ(property(field.get(), TextFieldProp::Text).text(), "1");
         }
         ran = true;

@@ -28,9 +28,9 @@ struct Accessor {
     PictureObject* (*get)();
 };
 const Accessor kAccessors[] = {
-    {"li.jpg", &_x_li::li},   {"s1.jpg", &_x_s1::s1},   {"s2.jpg", &_x_s2::s2}, {"s3.jpg", &_x_s3::s3},
-    {"abo.jpg", &_x_abo::abo}, {"cfu.jpg", &_x_cfu::cfu}, {"ad.jpg", &_x_ad::ad}, {"cd.jpg", &_x_cd::cd},
-    {"wd.jpg", &_x_wd::wd},   {"p.jpg", &_x_p::p},      {"ncm.jpg", &_x_ncm::ncm},
+    {"li.jpg", &_x_li::li},    {"s1.jpg", &_x_s1::s1},    {"s2.jpg", &_x_s2::s2},    {"s3.jpg", &_x_s3::s3},
+    {"abo.jpg", &_x_abo::abo}, {"cfu.jpg", &_x_cfu::cfu}, {"ad.jpg", &_x_ad::ad},    {"cd.jpg", &_x_cd::cd},
+    {"wd.jpg", &_x_wd::wd},    {"p.jpg", &_x_p::p},       {"ncm.jpg", &_x_ncm::ncm},
 };
 
 std::string nameOf(const PictureObject* p) { return p ? p->name : "none"; }

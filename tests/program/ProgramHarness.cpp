@@ -128,7 +128,8 @@ std::string backdropOf(const WindowObject* window) {
 
 namespace progtest {
 
-std::vector<std::string> recordDuring(const std::function<void()>& action, std::initializer_list<std::string_view> ops) {
+std::vector<std::string> recordDuring(const std::function<void()>& action,
+                                      std::initializer_list<std::string_view> ops) {
     loom::CallRecord::start();
     action();
     loom::CallRecord::stop();

@@ -78,7 +78,8 @@ int windowsNamed(std::string_view registeredName);
 // The picture the window shows as its backdrop, by file name, or "none".
 std::string backdropOf(const loom::WindowObject* window);
 
-template <typename T> T* controlAs(loom::WindowObject* window, std::string_view name) {
+template <typename T>
+T* controlAs(loom::WindowObject* window, std::string_view name) {
     return dynamic_cast<T*>(controlNamed(window, name));
 }
 

@@ -1,6 +1,8 @@
 // The values that every window's and every control's layout record gives them,
 // read back from the objects once the window is constructed, before anything
 // has run on it: every entry of every record, by its declared type.
+// Tables here are laid out by hand.
+// clang-format off
 #include "ProgramHarness.h"
 #include "dialogs/Window3.h"
 #include "dialogs/Window4.h"

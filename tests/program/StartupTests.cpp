@@ -38,10 +38,18 @@ void replaceAppConstructor(Constructor replacement) {
 }
 
 // The stages of Pmain, as the framework records them.
-const std::initializer_list<std::string_view> kStageOps{
-    "RuntimeInit", "RuntimeInitModuleState", "_RuntimeSetExceptionHelper", "_RunFrameworkInitialization",
-    "_RuntimeInitExternalClasses", "RuntimeAllocatePluginEntrypointsTable", "_RuntimeRegisterAppObject",
-    "Window.Constructor", "_RuntimeRun", "_UnhandledException", "RuntimeFinalizeModuleState", "RuntimeExit"};
+const std::initializer_list<std::string_view> kStageOps{"RuntimeInit",
+                                                        "RuntimeInitModuleState",
+                                                        "_RuntimeSetExceptionHelper",
+                                                        "_RunFrameworkInitialization",
+                                                        "_RuntimeInitExternalClasses",
+                                                        "RuntimeAllocatePluginEntrypointsTable",
+                                                        "_RuntimeRegisterAppObject",
+                                                        "Window.Constructor",
+                                                        "_RuntimeRun",
+                                                        "_UnhandledException",
+                                                        "RuntimeFinalizeModuleState",
+                                                        "RuntimeExit"};
 
 }  // namespace
 
@@ -92,9 +100,15 @@ TEST(Startup, PmainRunsTheStagesInTheirFixedOrder) {
     EXPECT_EQ(newClass, static_cast<int>(records.size()));
 
     // The framework's classes first, then the program's, in this order, and no other.
-    const std::vector<std::string> kProgramClasses{"App",          "Window1.Window1", "Window1.Timer1",
-                                                   "Window1.Timer2", "Window2.Window2", "Window3.Window3",
-                                                   "Window4.Window4", "Window5.Window5", "Window6.Window6"};
+    const std::vector<std::string> kProgramClasses{"App",
+                                                   "Window1.Window1",
+                                                   "Window1.Timer1",
+                                                   "Window1.Timer2",
+                                                   "Window2.Window2",
+                                                   "Window3.Window3",
+                                                   "Window4.Window4",
+                                                   "Window5.Window5",
+                                                   "Window6.Window6"};
     ASSERT_GT(records.size(), kProgramClasses.size());
     const size_t frameworkCount = records.size() - kProgramClasses.size();
     std::vector<std::string> tail;
@@ -143,9 +157,10 @@ TEST(Startup, OneApplicationIsConstructedOnceAndRegistered) {
     EXPECT_EQ(status, 0);
 
     const std::vector<std::string> kAppStages{
-        "_RuntimeInitExternalClasses", "RuntimeAllocatePluginEntrypointsTable 70", "RuntimeNewObject App",
-        "App.Constructor App",         "_RuntimeRegisterAppObject App",           "_RuntimeRun",
-        "RuntimeFinalizeModuleState",  "RuntimeExit"};
+        "_RuntimeInitExternalClasses",   "RuntimeAllocatePluginEntrypointsTable 70",
+        "RuntimeNewObject App",          "App.Constructor App",
+        "_RuntimeRegisterAppObject App", "_RuntimeRun",
+        "RuntimeFinalizeModuleState",    "RuntimeExit"};
     // Only the application's RuntimeNewObject among the objects made.
     std::vector<std::string> appLines;
     for (const std::string& l : CallRecord::lines())
@@ -164,7 +179,7 @@ TEST(Startup, OneApplicationIsConstructedOnceAndRegistered) {
     EXPECT_EQ(countLine("RuntimeNewObject App"), 1);
     ASSERT_NE(heldDuringRun, nullptr);
     EXPECT_EQ(heldDuringRun, g_constructed);
-    EXPECT_EQ(heldClass, App::__Lookup());  // the application is freed by now
+    EXPECT_EQ(heldClass, App::__Lookup());     // the application is freed by now
     EXPECT_EQ(RuntimeApplication(), nullptr);  // released by RuntimeExit
 }
 

@@ -1,5 +1,7 @@
 // How every window is built: Layout, then each control completely before the
 // next, each layout record used up; and what the accessors give back.
+// Tables here are laid out by hand.
+// clang-format off
 #include "ProgramHarness.h"
 #include "dialogs/Window3.h"
 #include "dialogs/Window4.h"

@@ -27,9 +27,9 @@ std::string backdrop(const char* picture) { return std::string("Window.Backdrop.
 
 // Page1 "OK" (BevelButton1): the open-file dialog, then Page2.
 const Lines kPage1Ok{
-    "GetOpenFolderItem \"\"",  backdrop("cd.jpg"),   shows("CheckBox1"),      shows("CheckBox2"),
-    shows("CheckBox3"),        shows("ComboBox1"),   hides("BevelButton1"),   shows("BevelButton3"),
-    hides("BevelButton13"),    hides("BevelButton4"), shows("BevelButton12"),
+    "GetOpenFolderItem \"\"", backdrop("cd.jpg"),    shows("CheckBox1"),     shows("CheckBox2"),
+    shows("CheckBox3"),       shows("ComboBox1"),    hides("BevelButton1"),  shows("BevelButton3"),
+    hides("BevelButton13"),   hides("BevelButton4"), shows("BevelButton12"),
 };
 // Page2 "OK" (BevelButton3): Page3.
 const Lines kPage2Ok{
@@ -52,31 +52,30 @@ const Lines kPage3Ok{
 const Lines kPage4Ok{"Window.Visible.Set Window2.Window2 false"};
 // Page2 "BACK" (BevelButton12): Page1.
 const Lines kPage2Back{
-    backdrop("p.jpg"),      hides("TextField1"),    hides("TextField2"),    hides("TextField3"),
-    hides("TextField4"),    hides("TextField5"),    hides("TextField6"),    shows("BevelButton1"),
-    hides("BevelButton3"),  hides("BevelButton5"),  hides("BevelButton6"),  hides("BevelButton7"),
-    hides("BevelButton8"),  hides("BevelButton9"),  hides("BevelButton10"), hides("BevelButton12"),
-    hides("BevelButton4"),  hides("CheckBox1"),     hides("CheckBox2"),     hides("CheckBox3"),
+    backdrop("p.jpg"),      hides("TextField1"),   hides("TextField2"),   hides("TextField3"),   hides("TextField4"),
+    hides("TextField5"),    hides("TextField6"),   shows("BevelButton1"), hides("BevelButton3"), hides("BevelButton5"),
+    hides("BevelButton6"),  hides("BevelButton7"), hides("BevelButton8"), hides("BevelButton9"), hides("BevelButton10"),
+    hides("BevelButton12"), hides("BevelButton4"), hides("CheckBox1"),    hides("CheckBox2"),    hides("CheckBox3"),
     hides("ComboBox1"),
 };
 // Page3 "BACK" (BevelButton13): Page2.
 const Lines kPage3Back{
-    backdrop("cd.jpg"),     shows("CheckBox1"),     shows("CheckBox2"),     shows("CheckBox3"),
-    shows("ComboBox1"),     hides("BevelButton13"), shows("BevelButton12"), shows("BevelButton3"),
-    hides("BevelButton4"),  hides("BevelButton5"),  hides("BevelButton6"),  hides("BevelButton7"),
-    hides("BevelButton8"),  hides("BevelButton9"),  hides("BevelButton10"), hides("TextField1"),
-    hides("TextField2"),    hides("TextField3"),    hides("TextField4"),    hides("TextField5"),
+    backdrop("cd.jpg"),    shows("CheckBox1"),     shows("CheckBox2"),     shows("CheckBox3"),
+    shows("ComboBox1"),    hides("BevelButton13"), shows("BevelButton12"), shows("BevelButton3"),
+    hides("BevelButton4"), hides("BevelButton5"),  hides("BevelButton6"),  hides("BevelButton7"),
+    hides("BevelButton8"), hides("BevelButton9"),  hides("BevelButton10"), hides("TextField1"),
+    hides("TextField2"),   hides("TextField3"),    hides("TextField4"),    hides("TextField5"),
     hides("TextField6"),
 };
 
 // The visible controls of each page, in creation order.
 const Lines kPage1Visible{"BevelButton1", "Label1", "Label2", "Label3", "Label4"};
-const Lines kPage2Visible{"ComboBox1", "CheckBox1", "CheckBox2", "CheckBox3", "BevelButton3",
+const Lines kPage2Visible{"ComboBox1", "CheckBox1", "CheckBox2", "CheckBox3",     "BevelButton3",
                           "Label1",    "Label2",    "Label3",    "BevelButton12", "Label4"};
-const Lines kPage3Visible{"BevelButton4", "BevelButton5", "BevelButton6", "BevelButton7", "BevelButton8",
-                          "BevelButton9", "BevelButton10", "TextField1", "TextField2", "TextField3",
-                          "TextField4", "TextField5", "TextField6", "Label1", "Label2", "Label3",
-                          "BevelButton13", "Label4"};
+const Lines kPage3Visible{"BevelButton4", "BevelButton5",  "BevelButton6", "BevelButton7", "BevelButton8",
+                          "BevelButton9", "BevelButton10", "TextField1",   "TextField2",   "TextField3",
+                          "TextField4",   "TextField5",    "TextField6",   "Label1",       "Label2",
+                          "Label3",       "BevelButton13", "Label4"};
 const Lines kPage4Visible{"Label1", "Label2", "Label3", "BevelButton14", "Label4"};
 
 const char* const kOkButtons[] = {"BevelButton1", "BevelButton3", "BevelButton4", "BevelButton14"};
@@ -112,7 +111,9 @@ struct Wizard {
     void type(const char* fieldName, std::string_view text) const {
         setProperty(control(fieldName), TextFieldProp::Text, Value::string(text));
     }
-    std::string_view text(const char* fieldName) const { return property(control(fieldName), TextFieldProp::Text).text(); }
+    std::string_view text(const char* fieldName) const {
+        return property(control(fieldName), TextFieldProp::Text).text();
+    }
 };
 
 }  // namespace

@@ -41,8 +41,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
-            dynamic_cast<qt::WindowView*>(watched))
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && dynamic_cast<qt::WindowView*>(watched))
             most = std::max(most, visibleTopLevelCount());
         return false;
     }
@@ -52,9 +51,8 @@ std::unique_ptr<ShowWatch> g_watch;
 
 // The catalogue keeps each picture it loaded for the life of the process.
 void fillPictureCatalogue() {
-    PictureObject* (*const accessors[])() = {&_x_li::li,   &_x_s1::s1, &_x_s2::s2, &_x_s3::s3,
-                                             &_x_abo::abo, &_x_cfu::cfu, &_x_ad::ad, &_x_cd::cd,
-                                             &_x_wd::wd,   &_x_p::p,   &_x_ncm::ncm};
+    PictureObject* (*const accessors[])() = {&_x_li::li, &_x_s1::s1, &_x_s2::s2, &_x_s3::s3, &_x_abo::abo, &_x_cfu::cfu,
+                                             &_x_ad::ad, &_x_cd::cd, &_x_wd::wd, &_x_p::p,   &_x_ncm::ncm};
     for (auto accessor : accessors) {
         PictureObject* picture = accessor();
         EXPECT_NE(picture, nullptr);

@@ -41,11 +41,13 @@ private:
 loom::WindowObject* registered(std::string_view className);  // "Window2.Window2"; none if gone
 loom::ControlObject* controlOf(loom::WindowObject* window, std::string_view name);
 QWidget* widgetOf(const loom::WindowObject* window);
-template <typename W = QWidget> W* widgetOf(const loom::ControlObject* control) {
+template <typename W = QWidget>
+W* widgetOf(const loom::ControlObject* control) {
     auto* v = control ? static_cast<loom::qt::ControlView*>(control->view) : nullptr;
     return v ? dynamic_cast<W*>(v->widget()) : nullptr;
 }
-template <typename W = QWidget> W* widgetNamed(loom::WindowObject* window, std::string_view name) {
+template <typename W = QWidget>
+W* widgetNamed(loom::WindowObject* window, std::string_view name) {
     return widgetOf<W>(controlOf(window, name));
 }
 // The names of the window's controls whose widgets are visible on screen, in creation order.

@@ -3,8 +3,8 @@
 // after the first hundred cycles, widgets and pictures included.
 #include "ProgramQtFixture.h"
 
-#include <fstream>
 #include <unistd.h>
+#include <fstream>
 
 namespace pqt {
 namespace {

@@ -174,12 +174,11 @@ TEST_F(ProgramQt, MainWindowWidgetsFollowTheirControls) {
 // ---- The wizard --------------------------------------------------------------------------------
 
 const Names kPage1{"BevelButton1", "Label1", "Label2", "Label3", "Label4"};
-const Names kPage2{"ComboBox1", "CheckBox1", "CheckBox2", "CheckBox3", "BevelButton3",
+const Names kPage2{"ComboBox1", "CheckBox1", "CheckBox2", "CheckBox3",     "BevelButton3",
                    "Label1",    "Label2",    "Label3",    "BevelButton12", "Label4"};
-const Names kPage3{"BevelButton4", "BevelButton5", "BevelButton6", "BevelButton7", "BevelButton8",
-                   "BevelButton9", "BevelButton10", "TextField1", "TextField2", "TextField3",
-                   "TextField4", "TextField5", "TextField6", "Label1", "Label2", "Label3",
-                   "BevelButton13", "Label4"};
+const Names kPage3{"BevelButton4",  "BevelButton5", "BevelButton6", "BevelButton7", "BevelButton8",  "BevelButton9",
+                   "BevelButton10", "TextField1",   "TextField2",   "TextField3",   "TextField4",    "TextField5",
+                   "TextField6",    "Label1",       "Label2",       "Label3",       "BevelButton13", "Label4"};
 const Names kPage4{"Label1", "Label2", "Label3", "BevelButton14", "Label4"};
 
 // The "OK" widgets visible on screen.

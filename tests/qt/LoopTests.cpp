@@ -10,8 +10,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <thread>
 #include <stdexcept>
+#include <thread>
 
 namespace qttest {
 namespace {

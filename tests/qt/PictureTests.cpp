@@ -64,15 +64,26 @@ TEST_P(Decode, OnlyCompletePicturesWithinTheLimits) {
     EXPECT_NEAR(centre.green(), 30, 8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, Decode,
-    ::testing::Values(DecodeCase{"Good", [] { return goodJpeg(48, 32); }, true},
-                      DecodeCase{"Truncated", [] { QByteArray b = goodJpeg(48, 32); return b.left(b.size() * 2 / 3); }, false},
-                      DecodeCase{"LastByteMissing", [] { QByteArray b = goodJpeg(48, 32); b.chop(1); return b; }, false},
-                      DecodeCase{"HugeDimensions", &hugeJpeg, false},
-                      DecodeCase{"NotAPicture", [] { return QByteArray("JFIF but not a picture"); }, false},
-                      DecodeCase{"Empty", [] { return QByteArray(); }, false}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, Decode,
+                         ::testing::Values(DecodeCase{"Good", [] { return goodJpeg(48, 32); }, true},
+                                           DecodeCase{"Truncated",
+                                                      [] {
+                                                          QByteArray b = goodJpeg(48, 32);
+                                                          return b.left(b.size() * 2 / 3);
+                                                      },
+                                                      false},
+                                           DecodeCase{"LastByteMissing",
+                                                      [] {
+                                                          QByteArray b = goodJpeg(48, 32);
+                                                          b.chop(1);
+                                                          return b;
+                                                      },
+                                                      false},
+                                           DecodeCase{"HugeDimensions", &hugeJpeg, false},
+                                           DecodeCase{"NotAPicture",
+                                                      [] { return QByteArray("JFIF but not a picture"); }, false},
+                                           DecodeCase{"Empty", [] { return QByteArray(); }, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(QtTest, DecodeRefusesFilesOverTheSizeLimitAndMissingFiles) {
     const std::filesystem::path path = tempDir() / "big.jpg";

@@ -51,7 +51,8 @@ protected:
 };
 
 inline QWidget* widgetOf(const loom::WindowObject* w) { return static_cast<QWidget*>(w->view); }
-template <typename W = QWidget> W* widgetOf(const loom::ControlObject* c) {
+template <typename W = QWidget>
+W* widgetOf(const loom::ControlObject* c) {
     auto* v = static_cast<loom::qt::ControlView*>(c->view);
     return v ? dynamic_cast<W*>(v->widget()) : nullptr;
 }

@@ -54,7 +54,8 @@ class ControlGeometry : public QtTest, public ::testing::WithParamInterface<Cont
 
 TEST_P(ControlGeometry, FollowsLayoutAndLaterChanges) {
     WindowObject* w = makeWindow(windowRecord(300, 200));
-    ControlObject* c = addControlObject(w, GetParam().cls(), "C", bounds(11, 22, 133, 44).boolean("Visible", false).boolean("Enabled", false));
+    ControlObject* c = addControlObject(w, GetParam().cls(), "C",
+                                        bounds(11, 22, 133, 44).boolean("Visible", false).boolean("Enabled", false));
     QWidget* widget = widgetOf(c);
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->parentWidget(), widgetOf(w));
@@ -278,8 +279,7 @@ INSTANTIATE_TEST_SUITE_P(Items, ComboItems,
                          ::testing::Values(ComboCase{"Trailing", "One\rTwo words\r", {"One", "Two words"}},
                                            ComboCase{"Unterminated", "One\rTwo", {"One", "Two"}},
                                            ComboCase{"EmptyMiddle", "A\r\rC\r", {"A", "", "C"}},
-                                           ComboCase{"None", "", {}},
-                                           ComboCase{"OnlyReturn", "\r", {""}}),
+                                           ComboCase{"None", "", {}}, ComboCase{"OnlyReturn", "\r", {""}}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(QtTest, ComboBoxChoosesByIndexAndWritesUserChoices) {

@@ -12,8 +12,8 @@ using namespace loom;
 using CallRecordTest = RuntimeTest;
 
 TEST_F(CallRecordTest, OperationsAreRecordedInOrder) {
-    ClassRecord* cls = RuntimeNewClass(Window::__Lookup(), kWindowMemberTotal, 0, WindowEvent::Count, 0,
-                                       WindowProp::Count, 0);
+    ClassRecord* cls =
+        RuntimeNewClass(Window::__Lookup(), kWindowMemberTotal, 0, WindowEvent::Count, 0, WindowProp::Count, 0);
     cls->name = RuntimeNewString("Window2");
     auto window = make<WindowObject>(cls);
     Ref<Object> timer = make(Timer::__Lookup());
@@ -38,14 +38,10 @@ TEST_F(CallRecordTest, OperationsAreRecordedInOrder) {
     Window::Visible_Set(window.get(), 0, false);  // not recorded
 
     const std::vector<std::string> expected{
-        "Window._AddControl Window2 Timer1",
-        "_SetProperties Timer1 11",
-        "Timer.Mode.Set Timer1 1",
-        "Window.Visible.Set Window2 true",
-        "Window.Visible.Set Window2 true",
-        "BevelButton.TextUnit.Set BevelButton1 2",
-        "FolderItem.Parent.Get none",
-        "RaiseNilObjectException",
+        "Window._AddControl Window2 Timer1", "_SetProperties Timer1 11",
+        "Timer.Mode.Set Timer1 1",           "Window.Visible.Set Window2 true",
+        "Window.Visible.Set Window2 true",   "BevelButton.TextUnit.Set BevelButton1 2",
+        "FolderItem.Parent.Get none",        "RaiseNilObjectException",
     };
     EXPECT_EQ(CallRecord::lines(), expected);
     EXPECT_FALSE(CallRecord::active());

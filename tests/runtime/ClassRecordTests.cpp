@@ -1,4 +1,6 @@
 // Class records: what RuntimeNewClass copies, and the framework classes' tables.
+// Tables here are laid out by hand.
+// clang-format off
 #include "RuntimeFixture.h"
 
 #include <set>

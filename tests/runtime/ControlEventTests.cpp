@@ -38,7 +38,9 @@ Ref<Object> bound(Object* control, const char* event) {
 }
 void buttonStub(BevelButtonObject* b) { Delegate::IM_Invoke(bound(b, "Action").get(), b); }
 void timerStub(TimerObject* t) { Delegate::IM_Invoke(bound(t, "Action").get(), t); }
-bool labelStub(LabelObject* l, int32_t x, int32_t y) { return Delegate::IM_Invoke(bound(l, "MouseDown").get(), l, x, y); }
+bool labelStub(LabelObject* l, int32_t x, int32_t y) {
+    return Delegate::IM_Invoke(bound(l, "MouseDown").get(), l, x, y);
+}
 
 struct EventCase {
     const char* control;
@@ -142,7 +144,8 @@ TEST_F(ControlEventTest, UnknownEventsAndNonControlsAreRefused) {
     Ref<Object> window2 = make(Window::__Lookup());
     Text missing("Change");
     Text action("Action");
-    const Caught unknown = catchRaised([&] { RuntimeAddEventHandler(button.get(), missing.get(), code(&buttonStub), nullptr); });
+    const Caught unknown =
+        catchRaised([&] { RuntimeAddEventHandler(button.get(), missing.get(), code(&buttonStub), nullptr); });
     EXPECT_EQ(unknown.cls, RuntimeException::__Lookup());
     EXPECT_NE(unknown.message.find("Change"), std::string::npos) << unknown.message;
     EXPECT_EQ(catchRaised([&] { RuntimeAddEventHandler(window2.get(), action.get(), code(&buttonStub), nullptr); }).cls,

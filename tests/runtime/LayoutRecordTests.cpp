@@ -1,5 +1,7 @@
 // Layout records: the bytes the writer produces, what the reader sets on real
 // framework objects, and the records it rejects.
+// Tables here are laid out by hand.
+// clang-format off
 #include "RuntimeFixture.h"
 
 #include <climits>

@@ -66,7 +66,7 @@ TEST_F(ObjectTest, WeakAnchorsAreClearedWhenTheObjectIsFreed) {
     EXPECT_EQ(first->object, o);
     RuntimeUnlockObject(o);
     EXPECT_EQ(first->object, nullptr);  // the anchor outlives the object while referenced
-    RuntimeReleaseWeak(first);           // and is freed with its last reference (ASan checks)
+    RuntimeReleaseWeak(first);          // and is freed with its last reference (ASan checks)
 }
 
 TEST_F(ObjectTest, IsaFollowsTheClassChain) {

@@ -14,12 +14,12 @@ Code lookup(const char* name) {
 }
 
 TEST_F(PluginEntrypointTest, NamesResolveToCode) {
-    for (const char* name : {"_", "BevelButton.__Lookup", "BevelButton.TextUnit.Set", "BevelButton.Caption.Get",
-                             "BevelButton.Icon.Set", "BevelButton.AddRow", "BevelButton.Push", "Spinner.__Lookup",
-                             "Badge.Text.Set", "Toggle.State.Get"})
+    for (const char* name :
+         {"_", "BevelButton.__Lookup", "BevelButton.TextUnit.Set", "BevelButton.Caption.Get", "BevelButton.Icon.Set",
+          "BevelButton.AddRow", "BevelButton.Push", "Spinner.__Lookup", "Badge.Text.Set", "Toggle.State.Get"})
         EXPECT_NE(lookup(name), nullptr) << name;
-    for (const char* name : {"", "BevelButton", "BevelButton.TextUnit", "bevelbutton.__lookup", "BevelButton.Nothing.Set",
-                             "Toggle.State.Set", "BevelButton.TextUnit.Set "})
+    for (const char* name : {"", "BevelButton", "BevelButton.TextUnit", "bevelbutton.__lookup",
+                             "BevelButton.Nothing.Set", "Toggle.State.Set", "BevelButton.TextUnit.Set "})
         EXPECT_EQ(lookup(name), nullptr) << '"' << name << '"';
 
     EXPECT_EQ(as<const ClassRecord*()>(lookup("BevelButton.__Lookup"))(), BevelButton::__Lookup());
@@ -41,8 +41,8 @@ TEST_F(PluginEntrypointTest, AccessorEntriesSetAndGetTheProperty) {
 
     // On an object of another class the entry raises and changes nothing.
     Ref<Object> label = make(Label::__Lookup());
-    const Caught caught =
-        catchRaised([&] { as<void(Object*, int32_t, uint8_t)>(lookup("BevelButton.TextUnit.Set"))(label.get(), 0, 2); });
+    const Caught caught = catchRaised(
+        [&] { as<void(Object*, int32_t, uint8_t)>(lookup("BevelButton.TextUnit.Set"))(label.get(), 0, 2); });
     EXPECT_EQ(caught.cls, NilObjectException::__Lookup());
     expectInitialProperties(label.get());
 }

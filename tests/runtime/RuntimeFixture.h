@@ -45,7 +45,8 @@ struct Caught {
     bool isa(const loom::ClassRecord* c) const;  // along the class chain
 };
 
-template <typename F> Caught catchRaised(F&& f) {
+template <typename F>
+Caught catchRaised(F&& f) {
     Caught c;
     try {
         f();
@@ -69,7 +70,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    template <typename T = loom::Object> loom::Ref<T> make(const loom::ClassRecord* cls) {
+    template <typename T = loom::Object>
+    loom::Ref<T> make(const loom::ClassRecord* cls) {
         return loom::Ref<T>(static_cast<T*>(loom::RuntimeNewObject(cls)));
     }
 

@@ -45,12 +45,14 @@ TEST_F(TimerTest, ModeOneFiresOncePeriodAfterTheCall) {
         std::vector<int64_t> fired;  // clock values at each Action, from the case's start
     } cases[] = {
         {"fires once, exactly Period later",
-         {{Step::Advance, 250}, {Step::Arm, 0}, {Step::Advance, 99}, {Step::RunDue, 0}, {Step::Advance, 1},
+         {{Step::Advance, 250},
+          {Step::Arm, 0},
+          {Step::Advance, 99},
+          {Step::RunDue, 0},
+          {Step::Advance, 1},
           {Step::Advance, 1000}},
          {350}},
-        {"nothing before the deadline",
-         {{Step::Arm, 0}, {Step::Advance, 99}, {Step::RunDue, 0}},
-         {}},
+        {"nothing before the deadline", {{Step::Arm, 0}, {Step::Advance, 99}, {Step::RunDue, 0}}, {}},
         {"mode 0 before it fires stops it",
          {{Step::Arm, 0}, {Step::Advance, 50}, {Step::Stop, 0}, {Step::Advance, 1000}},
          {}},

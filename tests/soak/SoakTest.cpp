@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <unistd.h>
+#include <fstream>
 
 using namespace loom;
 
@@ -34,7 +34,8 @@ long residentKiB() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-template <typename T> void press(WindowObject* w, T* (*accessor)(WindowObject*)) {
+template <typename T>
+void press(WindowObject* w, T* (*accessor)(WindowObject*)) {
     Ref<T> control(accessor(w));
     ASSERT_TRUE(control);
     if constexpr (std::is_same_v<T, BevelButtonObject>)

@@ -24,11 +24,11 @@ public:
     loom::PictureObject* decodePicture(const std::string& path) override;
     loom::FolderItemObject* openFileDialog(std::string_view filter) override;
 
-    void drainPosted();            // runs every posted event
-    void advance(int64_t ms);      // moves the clock and fires what is due
+    void drainPosted();        // runs every posted event
+    void advance(int64_t ms);  // moves the clock and fires what is due
     int64_t now() const { return m_now; }
 
-    std::function<bool()> onIdle;  // one step of a scripted run; false ends it
+    std::function<bool()> onIdle;            // one step of a scripted run; false ends it
     std::vector<std::string> dialogFilters;  // each open-file dialog asked for
     std::string dialogAnswer;                // the file it "chooses"; empty cancels
     int decodeCalls = 0;

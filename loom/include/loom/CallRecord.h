@@ -33,7 +33,8 @@ private:
 };
 
 // Records `op` with the given argument texts when recording.
-template <typename... A> void record(std::string_view op, const A&... args) {
+template <typename... A>
+void record(std::string_view op, const A&... args) {
     if (!CallRecord::active()) return;
     std::string line(op);
     ((line += ' ', line += args), ...);

@@ -1,5 +1,7 @@
 // The framework's own classes: their instance types, their records and the
 // slots of their properties and virtual operations.
+// Tables here are laid out by hand.
+// clang-format off
 #pragma once
 
 #include "loom/Object.h"

@@ -22,14 +22,14 @@
 // BevelButtonObject, ...); a class's record is Foo::__Lookup().
 #pragma once
 
-#include "loom/Value.h"
-#include "loom/Object.h"
-#include "loom/Runtime.h"
+#include "loom/CallRecord.h"
 #include "loom/Classes.h"
 #include "loom/Delegates.h"
-#include "loom/Windows.h"
 #include "loom/Files.h"
-#include "loom/Layout.h"
-#include "loom/CallRecord.h"
 #include "loom/Introspection.h"
+#include "loom/Layout.h"
+#include "loom/Object.h"
 #include "loom/Ref.h"
+#include "loom/Runtime.h"
+#include "loom/Value.h"
+#include "loom/Windows.h"

@@ -13,8 +13,14 @@ struct ClassRecord;
 // A code address as the runtime stores it: virtual-table entries, member code,
 // event handlers, plug-in entry points. Cast back to the routine's own type to call.
 using Code = void (*)();
-template <typename F> Code code(F* f) { return reinterpret_cast<Code>(f); }
-template <typename F> F* as(Code c) { return reinterpret_cast<F*>(c); }
+template <typename F>
+Code code(F* f) {
+    return reinterpret_cast<Code>(f);
+}
+template <typename F>
+F* as(Code c) {
+    return reinterpret_cast<F*>(c);
+}
 
 // The anchor of weak references: cleared when its object is freed, freed itself
 // when neither the object nor any weak reference is left.
@@ -82,8 +88,8 @@ struct ClassRecord {
     std::vector<PropertyRecord> properties;
     std::vector<Attribute> classAttributes;
     int32_t interfaceTotal = 0;
-    int32_t reserved = 0;    // the fifth count of RuntimeNewClass
-    int32_t fieldCount = 0;  // fields of a program class, after its parent's
+    int32_t reserved = 0;             // the fifth count of RuntimeNewClass
+    int32_t fieldCount = 0;           // fields of a program class, after its parent's
     Object* (*allocate)() = nullptr;  // the native instance, inherited from the parent
 
     std::string_view registeredName() const { return view(name); }

@@ -13,11 +13,11 @@ namespace loom {
 class Presenter {
 public:
     virtual ~Presenter();
-    virtual void run() = 0;   // the event loop, until quit()
-    virtual void quit() = 0;  // ends run()
+    virtual void run() = 0;                              // the event loop, until quit()
+    virtual void quit() = 0;                             // ends run()
     virtual void post(std::function<void()> event) = 0;  // queued on the event loop
-    virtual int64_t nowMs() = 0;                          // the framework clock
-    virtual void wakeAt(int64_t deadlineMs) = 0;          // call loom::runDueTimers() then
+    virtual int64_t nowMs() = 0;                         // the framework clock
+    virtual void wakeAt(int64_t deadlineMs) = 0;         // call loom::runDueTimers() then
 
     virtual void windowConstructed(WindowObject*) {}
     virtual void windowDestroyed(WindowObject*) {}

@@ -8,7 +8,8 @@
 
 namespace loom {
 
-template <typename T> class Ref {
+template <typename T>
+class Ref {
 public:
     Ref() = default;
     explicit Ref(T* adopted) : m_p(adopted) {}  // takes over one reference
@@ -34,10 +35,14 @@ private:
     T* m_p = nullptr;
 };
 
-template <typename T> Ref<T> adopt(T* p) { return Ref<T>(p); }
+template <typename T>
+Ref<T> adopt(T* p) {
+    return Ref<T>(p);
+}
 
 // Calls the operation at `slot` of the object's virtual table, as a routine of type F.
-template <typename F, typename... A> decltype(auto) RuntimeVirtualCall(const Object* self, int slot, A&&... args) {
+template <typename F, typename... A>
+decltype(auto) RuntimeVirtualCall(const Object* self, int slot, A&&... args) {
     return as<F>(self->cls->vtable->entries.at(static_cast<size_t>(slot)))(std::forward<A>(args)...);
 }
 

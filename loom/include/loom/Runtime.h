@@ -10,23 +10,23 @@ namespace loom {
 // ---- Class records -------------------------------------------------------
 // A new record holding the parent's member, event and property entries at its
 // first places; the remaining places up to each total are blank.
-ClassRecord* RuntimeNewClass(const ClassRecord* parent, int32_t memberTotal, int32_t interfaceTotal,
-                             int32_t eventTotal, int32_t reserved, int32_t propertyTotal,
-                             int32_t classAttributeCount);
+ClassRecord* RuntimeNewClass(const ClassRecord* parent, int32_t memberTotal, int32_t interfaceTotal, int32_t eventTotal,
+                             int32_t reserved, int32_t propertyTotal, int32_t classAttributeCount);
 Vtable* RuntimeNewVtable(int32_t entryCount);
 // Room for `count` attributes of member `entry` of `table`.
 Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int32_t count);
 
 // ---- Objects --------------------------------------------------------------
 Object* RuntimeNewObject(const ClassRecord* cls);  // never none; not yet constructed
-void RuntimeLockObject(Object* o);                  // accepts none
-void RuntimeUnlockObject(Object* o);                // accepts none; frees at zero
+void RuntimeLockObject(Object* o);                 // accepts none
+void RuntimeUnlockObject(Object* o);               // accepts none; frees at zero
 void RuntimeLockUnlockObjects(Object* newValue, Object* oldValue);
 bool RuntimeObjectIsa(const Object* o, const ClassRecord* cls);  // none is of no class
 // The same object as the given class; none stays none. An object of another
 // class raises a RuntimeException.
 Object* RuntimeCheckCast(Object* o, const ClassRecord* cls);
-template <typename T> T* RuntimeCheckCastAs(Object* o, const ClassRecord* cls) {
+template <typename T>
+T* RuntimeCheckCastAs(Object* o, const ClassRecord* cls) {
     return static_cast<T*>(RuntimeCheckCast(o, cls));
 }
 int64_t RuntimeLiveObjectCount();  // every counted object not yet freed

@@ -31,15 +31,21 @@ namespace TextField {
 void Text_Set(Object* field, int32_t index, String* text);
 void TextUnit_Set(Object* field, int32_t index, uint8_t unit);
 }  // namespace TextField
-namespace CheckBox { void TextUnit_Set(Object* box, int32_t index, uint8_t unit); }
-namespace Label { void TextUnit_Set(Object* label, int32_t index, uint8_t unit); }
-namespace PopupMenu { void TextUnit_Set(Object* menu, int32_t index, uint8_t unit); }
+namespace CheckBox {
+void TextUnit_Set(Object* box, int32_t index, uint8_t unit);
+}
+namespace Label {
+void TextUnit_Set(Object* label, int32_t index, uint8_t unit);
+}
+namespace PopupMenu {
+void TextUnit_Set(Object* menu, int32_t index, uint8_t unit);
+}
 // The bevel button's members are plug-in entry points, found by name only.
 
 namespace Timer {
 // Mode 0 stops the timer; 1 fires Action once, Period ms after this call.
 void Mode_Set(Object* timer, int32_t index, int32_t mode);
-}
+}  // namespace Timer
 
 // Binds `event` (a name of the control's event table) to `stub`, which the
 // framework calls with the control and the event's arguments.
@@ -64,7 +70,7 @@ void closeWindow(WindowObject* window);
 
 // Raising events into program code, through the exception helper.
 void raiseWindowEvent(WindowObject* window, int event);
-void fireTimer(TimerObject* timer);                        // Action
+void fireTimer(TimerObject* timer);                         // Action
 void pressButton(BevelButtonObject* button);                // Action
 bool clickLabel(LabelObject* label, int32_t x, int32_t y);  // MouseDown; false when unhandled
 
