@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "common/Measure.h"
+
 #include <unistd.h>
 
 #include <chrono>
@@ -35,16 +37,12 @@
 #include <string>
 #include <vector>
 
-using Clock = std::chrono::steady_clock;
+using measure::Clock;
+using measure::finish;
+using measure::usSince;
+using measure::vmHwmKb;
 
 namespace {
-
-double usSince(Clock::time_point t0) { return std::chrono::duration<double, std::micro>(Clock::now() - t0).count(); }
-
-[[noreturn]] void finish() {
-    std::fflush(stdout);
-    _exit(0);
-}
 
 QString g_resources;
 QString resource(const std::string& file) { return g_resources + '/' + QString::fromStdString(file); }
@@ -177,14 +175,6 @@ BuiltWindow build(const WindowForm& form) {
         built.controls[c.name] = w;
     }
     return built;
-}
-
-long vmHwmKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
 }
 
 const char* const kPictures[] = {"li", "s1", "s2", "s3", "abo", "cfu", "ad", "cd", "wd", "p", "ncm"};

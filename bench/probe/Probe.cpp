@@ -26,6 +26,8 @@
 #include "startup/PictureCatalogue.h"
 #include "startup/Window1.h"
 
+#include "common/Measure.h"
+
 #include <unistd.h>
 
 #include <chrono>
@@ -40,16 +42,12 @@
 #include <vector>
 
 using namespace loom;
-using Clock = std::chrono::steady_clock;
+using measure::Clock;
+using measure::finish;
+using measure::usSince;
+using measure::vmHwmKb;
 
 namespace {
-
-double usSince(Clock::time_point t0) { return std::chrono::duration<double, std::micro>(Clock::now() - t0).count(); }
-
-[[noreturn]] void finish() {
-    std::fflush(stdout);
-    _exit(0);
-}
 
 // ---- The splash's first frame starts each measuring step --------------------------------
 
@@ -77,14 +75,6 @@ void buildEveryWindow() {
     for (WindowObject* (*accessor)() :
          {&Window2::Window2, &Window3::Window3, &Window4::Window4, &Window5::Window5, &Window6::Window6})
         RuntimeUnlockObject(accessor());
-}
-
-long vmHwmKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
 }
 
 // ---- Page transitions ------------------------------------------------------------------
