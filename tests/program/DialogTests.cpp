@@ -11,16 +11,11 @@
 
 using namespace loom;
 using progtest::ProgramRun;
+using progtest::registered;
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-WindowObject* registered(std::string_view name) {
-    for (WindowObject* w : RuntimeWindows())
-        if (w->cls->registeredName() == name) return w;
-    return nullptr;
-}
 
 // Clicks the hot spot of that name on the window, recording what it does.
 bool click(WindowObject* window, const char* labelName) {

@@ -14,12 +14,6 @@ using namespace progtest;
 
 namespace {
 
-WindowObject* registered(std::string_view name) {
-    for (WindowObject* w : RuntimeWindows())
-        if (w->cls->registeredName() == name) return w;
-    return nullptr;
-}
-
 int g_calls = 0;
 bool answersTrue(WindowObject*, LabelObject*, int32_t x, int32_t y) {
     ++g_calls;

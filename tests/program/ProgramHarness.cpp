@@ -113,6 +113,12 @@ bool isVisible(const Object* o) {
     return property(o, RectControlProp::Visible).asBoolean();
 }
 
+WindowObject* registered(std::string_view registeredName) {
+    for (WindowObject* w : RuntimeWindows())
+        if (w->cls->registeredName() == registeredName) return w;
+    return nullptr;
+}
+
 int windowsNamed(std::string_view registeredName) {
     int n = 0;
     for (WindowObject* w : RuntimeWindows()) n += w->cls->registeredName() == registeredName ? 1 : 0;

@@ -73,6 +73,8 @@ int indexOf(std::string_view line);
 // The window's control of that name, or none (no reference taken).
 loom::Object* controlNamed(loom::WindowObject* window, std::string_view name);
 bool isVisible(const loom::Object* o);  // a window's or a rect control's Visible
+// The registered window of that class name, or none (no reference taken).
+loom::WindowObject* registered(std::string_view registeredName);
 // How many registered windows carry that class name.
 int windowsNamed(std::string_view registeredName);
 // The picture the window shows as its backdrop, by file name, or "none".

@@ -39,6 +39,16 @@ WindowObject* mainWindow() {
     return main;
 }
 
+// The hot spot's window on screen: at its size, with its controls and its backdrop.
+void expectShownWhole(WindowObject* shown, const HotSpot& h) {
+    QWidget* view = widgetOf(shown);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(view->size(), h.size);
+    EXPECT_EQ(shown->controls.size(), h.controls);
+    EXPECT_EQ(pixelsDifferingFrom(view, bundlePicture(h.picture), opaqueControlRects(shown)), 0);
+}
+
 int windowsNamed(std::string_view name) {
     int n = 0;
     for (WindowObject* w : RuntimeWindows()) n += w->cls->registeredName() == name ? 1 : 0;
@@ -56,12 +66,8 @@ TEST_F(ProgramQt, HotSpotsShowTheirWindowsOnceAtTheirSize) {
             click(widgetNamed(main, h.label));
             WindowObject* shown = registered(h.window);
             ASSERT_NE(shown, nullptr);
+            expectShownWhole(shown, h);
             QWidget* view = widgetOf(shown);
-            ASSERT_NE(view, nullptr);
-            EXPECT_TRUE(view->isVisible());
-            EXPECT_EQ(view->size(), h.size);
-            EXPECT_EQ(shown->controls.size(), h.controls);
-            EXPECT_EQ(pixelsDifferingFrom(view, bundlePicture(h.picture), opaqueControlRects(shown)), 0);
             expectedVisible.push_back(h.window);
             EXPECT_EQ(visibleWindows(), expectedVisible);
 
@@ -323,12 +329,8 @@ TEST_F(ProgramQt, ClosedWindowIsDestroyedAndItsHotSpotBuildsAFreshOne) {
             click(widgetNamed(main, h.label));
             WindowObject* fresh = registered(h.window);
             ASSERT_NE(fresh, nullptr);
+            expectShownWhole(fresh, h);
             QWidget* view = widgetOf(fresh);
-            ASSERT_NE(view, nullptr);
-            EXPECT_TRUE(view->isVisible());
-            EXPECT_EQ(view->size(), h.size);
-            EXPECT_EQ(fresh->controls.size(), h.controls);
-            EXPECT_EQ(pixelsDifferingFrom(view, bundlePicture(h.picture), opaqueControlRects(fresh)), 0);
             if (sections) {
                 EXPECT_EQ(visibleBoxes(fresh), (Names{"CheckBox1", "CheckBox2"}));
                 EXPECT_EQ(checks(fresh), "1111");

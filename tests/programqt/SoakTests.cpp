@@ -2,27 +2,15 @@
 // real widgets: the live counted objects and the process's memory settle
 // after the first hundred cycles, widgets and pictures included.
 #include "ProgramQtFixture.h"
-
-#include <unistd.h>
-#include <fstream>
+#include "support/ProcessMemory.h"
 
 namespace pqt {
 namespace {
 
 using namespace loom;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
-long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
+using testsupport::kAddressSanitizer;
+using testsupport::residentKiB;
 
 // One cycle: the wizard forward to the third page and back, a "MAX" button,
 // then every hot spot with its window hidden again by its own button.

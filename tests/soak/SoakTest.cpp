@@ -6,33 +6,15 @@
 #include "mainwindow/Window2.h"
 #include "startup/Main.h"
 #include "support/HeadlessPresenter.h"
+#include "support/ProcessMemory.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <fstream>
-
 using namespace loom;
 
-#if defined(__SANITIZE_ADDRESS__)
-#define PW_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PW_ADDRESS_SANITIZER 1
-#endif
-#endif
-#ifndef PW_ADDRESS_SANITIZER
-#define PW_ADDRESS_SANITIZER 0
-#endif
+using testsupport::residentKiB;
 
 namespace {
-
-long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 template <typename T>
 void press(WindowObject* w, T* (*accessor)(WindowObject*)) {
@@ -88,9 +70,8 @@ TEST(Soak, LiveObjectsSettle) {
 }
 
 TEST(Soak, MemorySettles) {
-#if PW_ADDRESS_SANITIZER
-    GTEST_SKIP() << "AddressSanitizer's quarantine holds freed memory, so resident size says nothing here";
-#endif
+    if (testsupport::kAddressSanitizer)
+        GTEST_SKIP() << "AddressSanitizer's quarantine holds freed memory, so resident size says nothing here";
     soak([](int64_t, long memory) {
         EXPECT_LE(residentKiB(), memory + 256) << "resident memory grew by more than 256 KiB";
     });
