@@ -103,6 +103,21 @@ TEST_F(ClassRecords, AppAddsOnlyItsConstructor) {
     EXPECT_EQ(attributesOf(ctor), std::vector<std::string>{"__Scope=Public"});
 }
 
+TEST_F(ClassRecords, AppBindsNoneOfTheApplicationsTenEventsAndHasNoClassAttribute) {
+    const ClassRecord* app = App::__Lookup();
+    const std::vector<std::string> kApplicationEvents{
+        "Open",     "Close",      "EnableMenuItems",    "NewDocument", "OpenDocument", "HandleAppleEvent",
+        "Activate", "Deactivate", "UnhandledException", "CancelClose"};
+    std::vector<std::string> events;
+    for (const EventRecord& e : app->events) events.emplace_back(view(e.name));
+    EXPECT_EQ(events, kApplicationEvents);
+    EXPECT_EQ(boundEvents(app), std::vector<std::string>{});
+    EXPECT_EQ(classAttributesOf(app), std::vector<std::string>{});
+    // Application's 17 operations and App's Constructor are its members; events are none.
+    EXPECT_EQ(app->members.size(), 18u);
+    EXPECT_EQ(app->properties.size(), Application::__Lookup()->properties.size());
+}
+
 TEST_F(ClassRecords, SplashWindowMembersEventsAndAttributes) {
     const ClassRecord* w1 = Window1::__Lookup();
     EXPECT_EQ(w1->registeredName(), "Window1.Window1");

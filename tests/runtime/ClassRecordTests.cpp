@@ -120,9 +120,48 @@ void expectOperations(const ClassRecord* cls, size_t count) {
     }
 }
 
+// The operations, events and properties of the framework classes that the
+// program extends, in their tables' order, typed apart from the enumerations
+// above, so that a pair swapped in both an enumeration and a table shows.
+using Names = std::vector<std::string_view>;
+const Names kApplicationOperations{
+    "NewDocument", "OpenDocument", "DoEvents", "_AddMenuHandler", "_AddPollableObject", "_RemovePollableObject",
+    "AddTrayItem", "RemoveTrayItem", "YieldToNextThread", "SleepCurrentThread", "_DoSingleEvent",
+    "_EnableMenuItems", "_CallOpen", "_HandleMenuCommand", "_LoadPictureFromBundle", "_LoadBundleSound",
+    "__DependencyList"};
+const Names kApplicationEvents{"Open", "Close", "EnableMenuItems", "NewDocument", "OpenDocument",
+                               "HandleAppleEvent", "Activate", "Deactivate", "UnhandledException", "CancelClose"};
+const Names kWindowOperations{
+    "Show", "ShowWithin", "ShowModalWithin", "Hide", "Close", "Refresh", "RefreshRect", "ShowModal", "NewDragItem",
+    "AcceptTextDrop", "AcceptPictureDrop", "AcceptFileDrop", "AcceptMacDataDrop", "AcceptRawDataDrop", "Control",
+    "SetFocus", "DrawInto", "_DrawBackground", "UpdateNow", "_AddControl", "_AddMenuHandler", "Window",
+    "Operator_Convert", "__New", "_Move", "Maximize", "Minimize", "Restore", "_Update", "_CallMoved",
+    "_EnableMenuItems", "_CallActivated", "_CallDeactivated", "_HandleMenuCommand", "_UnifiedClose",
+    "_CallMouseDown", "_CallResized", "_CallResizing", "_RemoveControl", "_MouseEnter", "_MouseExit", "_MouseMove",
+    "_Paint", "_MouseWheel", "_KeyDown", "__DependencyList", "Constructor", "TrueWindow", "FocusNext",
+    "FocusPrevious", "_ControlByName", "_ControlByNameIndex"};
+const Names kWindowEvents{
+    "Layout", "CreateControls", "AddMenuHandlers", "SetupBindings", "Open", "Close", "CancelClose", "KeyDown",
+    "KeyUp", "MouseMove", "MouseEnter", "MouseExit", "Paint", "MouseDown", "MouseDrag", "MouseUp",
+    "EnableMenuItems", "Resized", "Resizing", "Moved", "DropObject", "Activate", "Deactivate", "Minimize",
+    "Maximize", "Restore", "MouseWheel", "ConstructContextualMenu", "ContextualMenuAction", "DragEnter",
+    "DragExit", "DragOver", "ContentsChanged"};
+// The window properties that window records name, first in the table, as declared.
+const Names kWindowRecordProperties{
+    "Placement", "Width", "Height", "MinWidth", "MinHeight", "MaxWidth", "MaxHeight", "Frame", "Composite",
+    "HasBackColor", "BackColor", "Title", "Visible", "FullScreen", "MenuBarVisible", "CloseButton", "Resizeable",
+    "LiveResize", "MaximizeButton", "MinimizeButton", "MacProcId"};
+const Names kTimerOperations{"Reset", "addActionNotificationReceiver", "removeActionNotificationReceiver",
+                             "_CallAction"};
+const Names kTimerProperties{"Mode", "Period", "Enabled", "_mImp"};
+
 TEST_F(ClassRecordTest, Application) {
     const ClassRecord* cls = Application::__Lookup();
-    EXPECT_EQ(cls->members.size(), static_cast<size_t>(ApplicationSlot::Count));
+    // Its members are its 17 operations: events are no members.
+    EXPECT_EQ(cls->members.size(), 17u);
+    EXPECT_EQ(kApplicationMemberTotal, 17);
+    EXPECT_EQ(memberNames(cls, 0, cls->members.size()), kApplicationOperations);
+    EXPECT_EQ(eventNames(cls), kApplicationEvents);
     expectOperations(cls, ApplicationSlot::Count);
     expectNames({N(ApplicationSlot, NewDocument), N(ApplicationSlot, OpenDocument), N(ApplicationSlot, DoEvents),
                  N(ApplicationSlot, _AddMenuHandler), N(ApplicationSlot, _AddPollableObject),
@@ -142,7 +181,12 @@ TEST_F(ClassRecordTest, Application) {
 
 TEST_F(ClassRecordTest, Window) {
     const ClassRecord* cls = Window::__Lookup();
-    ASSERT_EQ(cls->members.size(), static_cast<size_t>(kWindowMemberTotal));
+    ASSERT_EQ(cls->members.size(), 129u);
+    EXPECT_EQ(kWindowMemberTotal, 129);
+    EXPECT_EQ(memberNames(cls, 0, 52), kWindowOperations);
+    EXPECT_EQ(eventNames(cls), kWindowEvents);
+    const Names properties = propertyNames(cls);
+    EXPECT_EQ(Names(properties.begin(), properties.begin() + 21), kWindowRecordProperties);
     expectOperations(cls, WindowSlot::Count);
     expectNames({N(WindowSlot, Show), N(WindowSlot, ShowWithin), N(WindowSlot, ShowModalWithin), N(WindowSlot, Hide),
                  N(WindowSlot, Close), N(WindowSlot, Refresh), N(WindowSlot, RefreshRect), N(WindowSlot, ShowModal),
@@ -197,6 +241,8 @@ TEST_F(ClassRecordTest, Window) {
 
 TEST_F(ClassRecordTest, Timer) {
     const ClassRecord* cls = Timer::__Lookup();
+    EXPECT_EQ(memberNames(cls, 0, 4), kTimerOperations);
+    EXPECT_EQ(propertyNames(cls), kTimerProperties);
     expectOperations(cls, TimerSlot::Count);
     expectNames({N(TimerSlot, Reset), N(TimerSlot, addActionNotificationReceiver),
                  N(TimerSlot, removeActionNotificationReceiver), N(TimerSlot, _CallAction)},

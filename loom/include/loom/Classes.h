@@ -158,9 +158,10 @@ enum : int {
 }
 static_assert(WindowProp::Count == 48);
 
-// Window's member table: its virtual operations, its properties, then these.
+// Member tables. Window's: its virtual operations, its properties, then further
+// methods. Application's: its virtual operations alone (events are no members).
 inline constexpr int kWindowMemberTotal = 129;
-inline constexpr int kApplicationMemberTotal = 17 + 10;
+inline constexpr int kApplicationMemberTotal = 17;
 
 namespace ApplicationSlot {
 enum : int {
@@ -171,6 +172,7 @@ enum : int {
 };
 }
 static_assert(ApplicationSlot::Count == 17);
+static_assert(kApplicationMemberTotal == ApplicationSlot::Count);
 
 namespace ApplicationEvent {
 enum : int {
