@@ -141,19 +141,30 @@ Object* control(WindowObject* window, String* name, const ClassRecord* cls) {
     return found.release();
 }
 
+namespace {
+// The invoke routine of the delegate bound to the control's event, as a routine
+// of type F; a missing delegate or routine raises NilObjectException.
+template <typename F>
+F* invokeRoutine(const Object* delegate) {
+    Code invoke = RuntimeDelegateInvoke(delegate);
+    if (!invoke) RaiseNilObjectException();
+    return as<F>(invoke);
+}
+}  // namespace
+
 void Timer_Action(TimerObject* timer) {
     Ref<Object> delegate(RuntimeEventDelegate(timer, kAction));
-    Delegate::IM_Invoke(delegate.get(), timer);
+    invokeRoutine<void(Object*, TimerObject*)>(delegate.get())(delegate.get(), timer);
 }
 
 void BevelButton_Action(BevelButtonObject* button) {
     Ref<Object> delegate(RuntimeEventDelegate(button, kAction));
-    Delegate::IM_Invoke(delegate.get(), button);
+    invokeRoutine<void(Object*, BevelButtonObject*)>(delegate.get())(delegate.get(), button);
 }
 
 bool Label_MouseDown(LabelObject* label, int32_t x, int32_t y) {
     Ref<Object> delegate(RuntimeEventDelegate(label, kMouseDown));
-    return Delegate::IM_Invoke(delegate.get(), label, x, y);
+    return invokeRoutine<bool(Object*, LabelObject*, int32_t, int32_t)>(delegate.get())(delegate.get(), label, x, y);
 }
 
 }  // namespace protocol

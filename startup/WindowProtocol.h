@@ -42,7 +42,8 @@ T* control(loom::WindowObject* window, loom::String* name, const loom::ClassReco
     return static_cast<T*>(control(window, name, cls));
 }
 
-// The event stubs the framework calls with the control that raised the event.
+// The event stubs the framework calls with the control that raised the event:
+// each calls the invoke routine of the delegate bound to that event.
 void Timer_Action(loom::TimerObject* timer);
 void BevelButton_Action(loom::BevelButtonObject* button);
 bool Label_MouseDown(loom::LabelObject* label, int32_t x, int32_t y);

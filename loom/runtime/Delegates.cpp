@@ -36,6 +36,11 @@ Code RuntimeDelegateCode(const Object* delegate) {
     return static_cast<const DelegateObject*>(delegate)->routine;
 }
 
+Code RuntimeDelegateInvoke(const Object* delegate) {
+    if (!RuntimeObjectIsa(delegate, Delegate::__Lookup())) return nullptr;
+    return static_cast<const DelegateObject*>(delegate)->invoke;
+}
+
 namespace {
 
 DelegateObject* delegateOf(Object* o) {

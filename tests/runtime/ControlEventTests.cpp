@@ -31,15 +31,29 @@ bool mouseDownHandler(WindowObject* w, LabelObject* l, int32_t x, int32_t y) {
     return true;
 }
 
-// The stubs, as the program writes them: the delegate bound to the event, invoked.
+// The stubs, as the program writes them: the invoke routine of the delegate
+// bound to the event, called with the delegate, the control and the arguments.
 Ref<Object> bound(Object* control, const char* event) {
     Text name(event);
     return Ref<Object>(RuntimeEventDelegate(control, name.get()));
 }
-void buttonStub(BevelButtonObject* b) { Delegate::IM_Invoke(bound(b, "Action").get(), b); }
-void timerStub(TimerObject* t) { Delegate::IM_Invoke(bound(t, "Action").get(), t); }
+template <typename F>
+F* invokeOf(const Ref<Object>& delegate) {
+    Code invoke = RuntimeDelegateInvoke(delegate.get());
+    if (!invoke) RaiseNilObjectException();
+    return as<F>(invoke);
+}
+void buttonStub(BevelButtonObject* b) {
+    Ref<Object> d = bound(b, "Action");
+    invokeOf<void(Object*, BevelButtonObject*)>(d)(d.get(), b);
+}
+void timerStub(TimerObject* t) {
+    Ref<Object> d = bound(t, "Action");
+    invokeOf<void(Object*, TimerObject*)>(d)(d.get(), t);
+}
 bool labelStub(LabelObject* l, int32_t x, int32_t y) {
-    return Delegate::IM_Invoke(bound(l, "MouseDown").get(), l, x, y);
+    Ref<Object> d = bound(l, "MouseDown");
+    return invokeOf<bool(Object*, LabelObject*, int32_t, int32_t)>(d)(d.get(), l, x, y);
 }
 
 struct EventCase {
@@ -47,24 +61,28 @@ struct EventCase {
     const ClassRecord* (*cls)();
     const char* event;
     Code stub;
+    Code invoke;  // the invoke routine of the handler's signature
     Code handler;
     std::function<bool(Object*)> raise;  // the event's result: the handler's for MouseDown
 };
 
 std::vector<EventCase> eventCases() {
     return {
-        {"BevelButton1", BevelButton::__Lookup, "Action", code(&buttonStub), code(&buttonHandler),
+        {"BevelButton1", BevelButton::__Lookup, "Action", code(&buttonStub),
+         code(static_cast<void (*)(Object*, BevelButtonObject*)>(&Delegate::IM_Invoke)), code(&buttonHandler),
          [](Object* c) {
              pressButton(static_cast<BevelButtonObject*>(c));
              return true;
          }},
-        {"Timer1", Timer::__Lookup, "Action", code(&timerStub), code(&timerHandler),
+        {"Timer1", Timer::__Lookup, "Action", code(&timerStub),
+         code(static_cast<void (*)(Object*, TimerObject*)>(&Delegate::IM_Invoke)), code(&timerHandler),
          [](Object* c) {
              fireTimer(static_cast<TimerObject*>(c));
              return true;
          }},
-        {"Label1", Label::__Lookup, "MouseDown", code(&labelStub), code(&mouseDownHandler),
-         [](Object* c) { return clickLabel(static_cast<LabelObject*>(c), 7, 9); }},
+        {"Label1", Label::__Lookup, "MouseDown", code(&labelStub),
+         code(static_cast<bool (*)(Object*, LabelObject*, int32_t, int32_t)>(&Delegate::IM_Invoke)),
+         code(&mouseDownHandler), [](Object* c) { return clickLabel(static_cast<LabelObject*>(c), 7, 9); }},
     };
 }
 
@@ -90,7 +108,7 @@ protected:
         Text name(c.control);
         Window::_AddControl(window, name.get(), control.get());
         Text signature("( control )");
-        Ref<Object> d(RuntimeCreateDelegate(nullptr, c.handler, window, signature.get(), 1));
+        Ref<Object> d(RuntimeCreateDelegate(c.invoke, c.handler, window, signature.get(), 1));
         Text event(c.event);
         RuntimeAddEventHandler(control.get(), event.get(), c.stub, d.get());
     }
@@ -124,10 +142,11 @@ TEST_F(ControlEventTest, AnUnboundEventDoesNothing) {
 }
 
 TEST_F(ControlEventTest, BindingAgainReplacesTheDelegate) {
-    build(eventCases()[0]);
+    const EventCase button = eventCases()[0];
+    build(button);
     Text action("Action");
     Text signature("( BevelButton )");
-    Ref<Object> replacement(RuntimeCreateDelegate(nullptr, code(&buttonHandler), window, signature.get(), 1));
+    Ref<Object> replacement(RuntimeCreateDelegate(button.invoke, code(&buttonHandler), window, signature.get(), 1));
     RuntimeAddEventHandler(control.get(), action.get(), code(&buttonStub), replacement.get());
     Ref<Object> now = bound(control.get(), "Action");
     EXPECT_EQ(now.get(), replacement.get());

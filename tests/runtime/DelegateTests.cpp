@@ -169,6 +169,14 @@ TEST_F(DelegateTest, PointerSignaturesPassTheirArguments) {
     EXPECT_EQ(g_calls.pointers, (std::vector<void*>{nullptr, &first, &first, &second}));
     EXPECT_EQ(RuntimeDelegateCode(po.get()), code(&twoArguments));
     EXPECT_EQ(RuntimeDelegateCode(result.get()), nullptr);
+
+    // A delegate keeps the invoke routine it was made with; what is no delegate has none.
+    Text sig("(  )");
+    Ref<Object> carrying(RuntimeCreateDelegate(code(&Delegate::InvokePP), code(&noArguments), nullptr, sig.get(), 0));
+    EXPECT_EQ(RuntimeDelegateInvoke(carrying.get()), code(&Delegate::InvokePP));
+    EXPECT_EQ(RuntimeDelegateInvoke(pp.get()), nullptr);
+    EXPECT_EQ(RuntimeDelegateInvoke(result.get()), nullptr);
+    EXPECT_EQ(RuntimeDelegateInvoke(nullptr), nullptr);
     g_result = nullptr;
 }
 

@@ -60,7 +60,9 @@ std::string describeException(const Object* exception);  // "NilObjectException:
 // ---- Delegates ----------------------------------------------------------------
 // The weak flag 1 holds the target weakly; 0 holds it strongly.
 Object* RuntimeCreateDelegate(Code invoke, Code routine, Object* target, String* signature, int32_t weak);
-Code RuntimeDelegateCode(const Object* delegate);  // the routine's code address
+// What a delegate was made with; none for what is no delegate.
+Code RuntimeDelegateCode(const Object* delegate);    // the routine's code address
+Code RuntimeDelegateInvoke(const Object* delegate);  // its invoke routine
 
 // ---- Plug-in entry points -------------------------------------------------------
 Code* RuntimeAllocatePluginEntrypointsTable(int32_t size);
