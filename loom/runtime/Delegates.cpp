@@ -2,9 +2,21 @@
 
 #include "loom/CallRecord.h"
 #include "loom/Runtime.h"
+#include "loom/Testing.h"
 #include "loom/Windows.h"
 
 namespace loom {
+
+namespace {
+std::function<void(Object*)>& delegateObserver() {
+    static std::function<void(Object*)> observer;
+    return observer;
+}
+}  // namespace
+
+namespace testing {
+void observeDelegates(std::function<void(Object*)> observer) { delegateObserver() = std::move(observer); }
+}  // namespace testing
 
 DelegateObject::~DelegateObject() {
     RuntimeUnlockObject(strongTarget);
@@ -28,6 +40,7 @@ Object* RuntimeCreateDelegate(Code invoke, Code routine, Object* target, String*
     }
     RuntimeLockString(signature);
     d->signature = signature;
+    if (const auto& observe = delegateObserver()) observe(d);
     return d;
 }
 

@@ -2,6 +2,7 @@
 #include "loom/Layout.h"
 #include "loom/CallRecord.h"
 #include "loom/Runtime.h"
+#include "loom/Testing.h"
 #include "loom/Windows.h"
 
 #include <strings.h>
@@ -27,6 +28,11 @@ int findProperty(const ClassRecord* cls, std::string_view name) {
 
 namespace {
 
+std::function<void(const Object*, std::string_view)>& setPropertiesObserver() {
+    static std::function<void(const Object*, std::string_view)> observer;
+    return observer;
+}
+
 [[noreturn]] void malformed(const Object* target, size_t offset, const std::string& problem) {
     RaiseRuntimeException("layout record for " + objectName(target) + ", byte " + std::to_string(offset) + ": " +
                           problem);
@@ -39,8 +45,15 @@ uint32_t bigEndian(std::string_view bytes, size_t at) {
 
 }  // namespace
 
+namespace testing {
+void observeSetProperties(std::function<void(const Object*, std::string_view)> observer) {
+    setPropertiesObserver() = std::move(observer);
+}
+}  // namespace testing
+
 void _SetProperties(Object* target, String* record) {
     if (CallRecord::active()) loom::record("_SetProperties", objectName(target), std::to_string(view(record).size()));
+    if (const auto& observe = setPropertiesObserver()) observe(target, view(record));
     if (!target) RaiseNilObjectException();
     const std::string_view bytes = view(record);
 

@@ -1,6 +1,7 @@
 // Start-up through Pmain: the fixed order of the framework's stages, the one
 // application object, and where exceptions end up.
 #include "ProgramHarness.h"
+#include "loom/Testing.h"
 #include "startup/App.h"
 #include "startup/Main.h"
 #include "startup/PluginEntrypoints.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 using namespace loom;
@@ -273,5 +275,154 @@ TEST(Startup, ExceptionProtectionReturnsRuntimeExceptionsAndPassesOthers) {
         EXPECT_EQ(r.exception(), g_raised);
     }
     EXPECT_TRUE(passed);
+    EXPECT_EQ(RuntimeExit(), 0);
+}
+
+// ---- The delegates start-up makes ------------------------------------------------------
+
+namespace {
+
+// What one delegate was made with, and a weak reference that tells when it is freed.
+struct Made {
+    Code invoke = nullptr;
+    Code routine = nullptr;
+    bool hasTarget = false;
+    bool weak = false;
+    std::string signature;
+    WeakAnchor* anchor = nullptr;
+    bool alive() const { return anchor->object != nullptr; }
+};
+
+// Notes every delegate that RuntimeCreateDelegate makes while it lives;
+// `onMade` runs as each is noted, with every one noted so far.
+class DelegatesMade {
+public:
+    DelegatesMade() {
+        loom::testing::observeDelegates([this](Object* o) {
+            const auto* d = static_cast<const DelegateObject*>(o);
+            made.push_back({d->invoke, d->routine, d->strongTarget || d->weakTarget, d->weak,
+                            std::string(view(d->signature)), RuntimeWeakAnchor(o)});
+            if (onMade) onMade();
+        });
+    }
+    ~DelegatesMade() {
+        loom::testing::observeDelegates({});
+        for (const Made& m : made) RuntimeReleaseWeak(m.anchor);
+    }
+    DelegatesMade(const DelegatesMade&) = delete;
+    DelegatesMade& operator=(const DelegatesMade&) = delete;
+
+    std::vector<Made> made;
+    std::function<void()> onMade;
+};
+
+// One row of start-up's delegate table.
+struct DelegateRow {
+    const char* signature;
+    size_t length;
+    Code invoke;
+};
+const DelegateRow kHelperRow{"( Ptr, Ptr ) as Object", 22, code(&Delegate::InvokePo_Object_Ppp)};
+const DelegateRow kStartupRow{"(  )", 4, code(&Delegate::InvokePP)};
+const DelegateRow kRoutineRow{"( Ptr )", 7, code(&Delegate::InvokePPp)};
+
+void expectRow(const Made& m, const DelegateRow& row, Code routine) {
+    SCOPED_TRACE(row.signature);
+    EXPECT_EQ(m.signature, row.signature);
+    EXPECT_EQ(m.signature.size(), row.length);
+    EXPECT_EQ(m.invoke, row.invoke);
+    EXPECT_EQ(m.routine, routine);
+    EXPECT_FALSE(m.hasTarget);
+    EXPECT_FALSE(m.weak);
+}
+
+std::function<void()> g_duringStartup;
+void checkingConstructor(Object* self) {
+    if (g_duringStartup) g_duringStartup();
+    g_originalConstructor(self);
+}
+
+int g_routineCalls = 0;
+std::function<void()> g_insideRoutine;
+void routineChecking(void*) {
+    ++g_routineCalls;
+    if (g_insideRoutine) g_insideRoutine();
+}
+void routineRaising(void*) {
+    routineChecking(nullptr);
+    RaiseNilObjectException();
+}
+
+}  // namespace
+
+// _Main's two delegates: each carries its row of the table and is freed once
+// its address has been handed over, the first before the second is made.
+TEST(Startup, MainsDelegatesCarryTheirRowsAndGoOnceTheirAddressIsHandedOver) {
+    ProgramRun run;
+    DelegatesMade delegates;
+    bool helperGoneWhenStartupMade = false;
+    delegates.onMade = [&] {
+        if (delegates.made.size() == 2) helperGoneWhenStartupMade = !delegates.made[0].alive();
+    };
+    replaceAppConstructor(&checkingConstructor);
+    bool startupAliveDuringStartup = false;
+    g_duringStartup = [&] { startupAliveDuringStartup = delegates.made.size() >= 2 && delegates.made[1].alive(); };
+    bool bothGoneAtRun = false;
+    size_t madeBeforeRun = 0;
+    const int status = run.run(
+        [&] {
+            madeBeforeRun = delegates.made.size();
+            bothGoneAtRun = madeBeforeRun >= 2 && !delegates.made[0].alive() && !delegates.made[1].alive();
+        },
+        nullptr);
+    g_duringStartup = nullptr;
+    EXPECT_EQ(status, 0);
+
+    ASSERT_GE(delegates.made.size(), 2u);
+    expectRow(delegates.made[0], kHelperRow, code(&_CallFunctionWithExceptionHandling));
+    expectRow(delegates.made[1], kStartupRow, code(&_Startup));
+    EXPECT_TRUE(helperGoneWhenStartupMade);
+    EXPECT_TRUE(startupAliveDuringStartup);
+    EXPECT_TRUE(bothGoneAtRun);
+
+    // The framework calls the program through the protection routine from then
+    // on: each call's delegate is of the third row, and gone once it returned.
+    int routineDelegates = 0;
+    for (size_t i = 2; i < madeBeforeRun; ++i) {
+        const Made& m = delegates.made[i];
+        if (m.signature != kRoutineRow.signature) continue;
+        ++routineDelegates;
+        EXPECT_EQ(m.signature.size(), kRoutineRow.length);
+        EXPECT_EQ(m.invoke, kRoutineRow.invoke);
+        EXPECT_FALSE(m.hasTarget);
+        EXPECT_FALSE(m.weak);
+        EXPECT_FALSE(m.alive());
+    }
+    EXPECT_GE(routineDelegates, 2);  // at least the splash's Layout and CreateControls
+}
+
+TEST(Startup, ProtectionCallsTheRoutineThroughADelegateItReleasesOnEveryWayOut) {
+    testsupport::installHeadlessPresenter();
+    RuntimeInit();
+    struct Case {
+        const char* what;
+        void (*routine)(void*);
+        bool raises;
+    };
+    for (const Case& c : {Case{"returns", &routineChecking, false}, Case{"raises", &routineRaising, true}}) {
+        SCOPED_TRACE(c.what);
+        DelegatesMade delegates;
+        bool aliveDuringCall = false;
+        g_insideRoutine = [&] { aliveDuringCall = delegates.made.size() == 1 && delegates.made[0].alive(); };
+        g_routineCalls = 0;
+        Ref<Object> result(_CallFunctionWithExceptionHandling(reinterpret_cast<void*>(c.routine), nullptr));
+        g_insideRoutine = nullptr;
+        EXPECT_EQ(result.get() != nullptr, c.raises);
+        EXPECT_EQ(g_routineCalls, 1);
+        ASSERT_EQ(delegates.made.size(), 1u);
+        expectRow(delegates.made[0], kRoutineRow, reinterpret_cast<Code>(c.routine));
+        EXPECT_TRUE(aliveDuringCall);
+        EXPECT_FALSE(delegates.made[0].alive());
+    }
     EXPECT_EQ(RuntimeExit(), 0);
 }

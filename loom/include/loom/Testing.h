@@ -1,9 +1,21 @@
 // Hooks for tests and tools: not used by the program.
 #pragma once
 
+#include "loom/Object.h"
+
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace loom::testing {
 // Makes AppFolderItemGetter(0) report this path as the executable's file.
 void setExecutablePath(std::string path);
+
+// Called with each target and record that _SetProperties is given, before it
+// reads the record. An empty function stops the observing.
+void observeSetProperties(std::function<void(const Object* target, std::string_view record)> observer);
+
+// Called with each delegate that RuntimeCreateDelegate has made, before it
+// returns it. An empty function stops the observing.
+void observeDelegates(std::function<void(Object* delegate)> observer);
 }  // namespace loom::testing
