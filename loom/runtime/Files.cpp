@@ -4,6 +4,7 @@
 #include "loom/Presenter.h"
 #include "loom/Ref.h"
 #include "loom/Runtime.h"
+#include "loom/Testing.h"
 
 #include <filesystem>
 #include <system_error>
@@ -12,6 +13,7 @@ namespace loom {
 
 namespace {
 std::string g_executableOverride;
+bool g_childOnlyForExistingItems = false;
 
 std::string executablePath() {
     if (!g_executableOverride.empty()) return g_executableOverride;
@@ -28,6 +30,7 @@ bool plainFileName(std::string_view name) {
 
 namespace testing {
 void setExecutablePath(std::string path) { g_executableOverride = std::move(path); }
+void setChildOnlyForExistingItems(bool onlyExisting) { g_childOnlyForExistingItems = onlyExisting; }
 }  // namespace testing
 
 FolderItemObject* makeFolderItem(std::string path) {
@@ -59,7 +62,10 @@ FolderItemObject* Child(FolderItemObject* folder, String* name) {
     record("FolderItem.Child", folder ? folder->path : "none", std::string(view(name)));
     if (!folder) RaiseNilObjectException();
     if (!plainFileName(view(name))) return nullptr;
-    return makeFolderItem((std::filesystem::path(folder->path) / std::string(view(name))).string());
+    std::filesystem::path child = std::filesystem::path(folder->path) / std::string(view(name));
+    std::error_code ec;
+    if (g_childOnlyForExistingItems && !std::filesystem::exists(child, ec)) return nullptr;
+    return makeFolderItem(child.string());
 }
 
 PictureObject* OpenAsPicture(FolderItemObject* item) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -122,4 +124,68 @@ TEST_F(PictureCatalogue, AnExecutableWithoutAGrandparentFolderRaisesThroughTheAc
     loom::testing::setExecutablePath(bundle.executable());
     Ref<PictureObject> found(_x_s2::s2());
     EXPECT_EQ(nameOf(found.get()), "s2.jpg");
+}
+
+// ---- A file layer that gives no item for what does not exist ------------------------------------
+
+namespace {
+
+class PictureCatalogueOnExistingItems : public PictureCatalogue {
+protected:
+    void SetUp() override {
+        PictureCatalogue::SetUp();
+        loom::testing::setChildOnlyForExistingItems(true);
+    }
+    void TearDown() override { loom::testing::setChildOnlyForExistingItems(false); }
+};
+
+// The file-layer calls that one accessor call makes.
+std::vector<std::string> fileCallsOf(const std::function<void()>& call) {
+    return progtest::recordDuring(call, {"FolderItem.Child", "FolderItem.OpenAsPicture"});
+}
+
+}  // namespace
+
+// No Resources folder: none, with no exception, and no look for the file; the
+// next call looks for the folder again.
+TEST_F(PictureCatalogueOnExistingItems, NoResourcesFolderGivesNoneWithoutLookingForTheFile) {
+    bundle.removeResources();
+    const std::string contents = std::filesystem::path(bundle.executable()).parent_path().parent_path().string();
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        PictureObject* none = nullptr;
+        const auto calls = fileCallsOf([&] { EXPECT_NO_THROW(none = _x_cd::cd()); });
+        EXPECT_EQ(none, nullptr);
+        EXPECT_EQ(calls, std::vector<std::string>{"FolderItem.Child " + contents + " Resources"});
+    }
+    EXPECT_EQ(presenter->decodeCalls, 0);
+
+    bundle.addPicture("cd.jpg");
+    Ref<PictureObject> found(_x_cd::cd());
+    EXPECT_EQ(nameOf(found.get()), "cd.jpg");
+    EXPECT_EQ(presenter->decodeCalls, 1);
+}
+
+// No item for the file: NilObjectException on every call, nothing kept, the
+// other pictures unaffected; once the file is there it loads.
+TEST_F(PictureCatalogueOnExistingItems, NoItemForTheFileRaisesNilObjectExceptionAndKeepsNothing) {
+    bundle.remove("cd.jpg");
+    const std::string contents = std::filesystem::path(bundle.executable()).parent_path().parent_path().string();
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        CallRecord::start();
+        EXPECT_EQ(progtest::raisedClassOf([] { _x_cd::cd(); }), "NilObjectException");
+        CallRecord::stop();
+        EXPECT_EQ(progtest::linesOf({"FolderItem.Child", "FolderItem.OpenAsPicture"}),
+                  (std::vector<std::string>{"FolderItem.Child " + contents + " Resources",
+                                            "FolderItem.Child " + bundle.resources().string() + " cd.jpg"}));
+    }
+    EXPECT_EQ(presenter->decodeCalls, 0);
+    Ref<PictureObject> other(_x_p::p());
+    EXPECT_EQ(nameOf(other.get()), "p.jpg");
+
+    bundle.addPicture("cd.jpg");
+    Ref<PictureObject> found(_x_cd::cd());
+    EXPECT_EQ(nameOf(found.get()), "cd.jpg");
+    EXPECT_EQ(presenter->decodeCalls, 2);
 }

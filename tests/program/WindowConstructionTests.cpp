@@ -3,6 +3,7 @@
 // Tables here are laid out by hand.
 // clang-format off
 #include "ProgramHarness.h"
+#include "loom/Testing.h"
 #include "dialogs/Window3.h"
 #include "dialogs/Window4.h"
 #include "dialogs/Window5.h"
@@ -252,11 +253,93 @@ TEST_P(WindowBuiltOnDemand, SecondReferenceGivesTheSameWindowAndBuildsNothing) {
         nullptr);
 }
 
+// The catalogue raises for the backdrop once the executable's folder has no
+// parent: Layout ends there, so neither the backdrop nor the window's record is
+// applied, and every property the record names keeps a new window's value.
+TEST_P(WindowBuiltOnDemand, APictureAccessorThatRaisesLeavesTheWindowsRecordUnapplied) {
+    ProgramRun run;
+    const WindowRow& row = GetParam();
+    run.run(
+        [&] {
+            loom::testing::setExecutablePath("/picture-wizard");
+            ::testing::internal::CaptureStderr();
+            CallRecord::start();
+            Ref<WindowObject> w(row.accessor());
+            CallRecord::stop();
+            const std::string report = ::testing::internal::GetCapturedStderr();
+            loom::testing::setExecutablePath(run.bundle.executable());
+            ASSERT_TRUE(w);
+
+            const std::string layout = std::string(row.name).substr(0, std::string(row.name).find('.')) + ".Layout";
+            EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
+            EXPECT_NE(report.find(layout), std::string::npos) << report;
+            EXPECT_EQ(progtest::linesOf({"Window.Backdrop.Set"}), std::vector<std::string>{});
+            EXPECT_EQ(progtest::countLine("_SetProperties " + std::string(row.name) + " 267"), 0);
+            EXPECT_EQ(progtest::backdropOf(w.get()), "none");
+            const ClassRecord* window = Window::__Lookup();
+            for (int slot = 0; slot < 21; ++slot) {
+                const PropertyRecord& p = window->properties[static_cast<size_t>(slot)];
+                EXPECT_TRUE(property(w.get(), slot) == p.initial) << view(p.name);
+            }
+        },
+        nullptr);
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, WindowBuiltOnDemand, ::testing::ValuesIn(builtOnDemand()),
                          [](const auto& row) {
                              std::string n = row.param.name;
                              return n.substr(0, n.find('.'));
                          });
+
+// ---- An exception part-way through the controls ---------------------------------------------------
+
+namespace {
+using NewControl = Object* (*)(WindowObject*, const ClassRecord*);
+NewControl g_originalNew = nullptr;
+
+// Window.__New as the main window calls it, refusing the text field class.
+Object* refusingTextFields(WindowObject* window, const ClassRecord* cls) {
+    if (cls == TextField::__Lookup()) RaiseRuntimeException("no text field can be made");
+    return g_originalNew(window, cls);
+}
+}  // namespace
+
+// The first text field is the main window's 14th control: the 13 before it stay
+// registered, each complete, and nothing is made after it.
+TEST(WindowConstruction, AnExceptionPartWayThroughTheControlsLeavesTheEarlierOnesRegistered) {
+    ProgramRun run;
+    run.run(
+        [&] {
+            Code& entry = Window2::__Lookup()->vtable->entries.at(WindowSlot::__New);
+            g_originalNew = as<Object*(WindowObject*, const ClassRecord*)>(entry);
+            entry = code(&refusingTextFields);
+            ::testing::internal::CaptureStderr();
+            CallRecord::start();
+            Ref<WindowObject> w(Window2::Window2());
+            CallRecord::stop();
+            const std::string report = ::testing::internal::GetCapturedStderr();
+            entry = code(g_originalNew);
+            ASSERT_TRUE(w);
+            EXPECT_NE(report.find("no text field can be made"), std::string::npos) << report;
+            EXPECT_NE(report.find("Window2.CreateControls"), std::string::npos) << report;
+
+            const std::vector<std::string> kEarlier{
+                "BevelButton1", "ComboBox1",    "CheckBox1",    "CheckBox2",    "CheckBox3",
+                "BevelButton3", "BevelButton4", "BevelButton5", "BevelButton6", "BevelButton7",
+                "BevelButton8", "BevelButton9", "BevelButton10"};
+            std::vector<std::string> registered, recordsApplied;
+            for (const NamedControl& c : w->controls) registered.emplace_back(view(c.name));
+            EXPECT_EQ(registered, kEarlier);
+            for (const std::string& line : progtest::linesOf({"_SetProperties"}))
+                recordsApplied.push_back(line.substr(line.find(' ') + 1, line.rfind(' ') - line.find(' ') - 1));
+            std::vector<std::string> expectedApplied{"Window2.Window2"};
+            expectedApplied.insert(expectedApplied.end(), kEarlier.begin(), kEarlier.end());
+            EXPECT_EQ(recordsApplied, expectedApplied);
+            EXPECT_EQ(progtest::countLine("RuntimeAddEventHandler BevelButton10 Action"), 1);
+            EXPECT_EQ(progtest::linesOf({"Window.__New"}).size(), kEarlier.size());
+        },
+        nullptr);
+}
 
 // ---- The main window as built ------------------------------------------------------------------
 

@@ -1,10 +1,12 @@
 // The main window's four pages, driven by pressing the real buttons: each
 // transition's calls in order, what survives going back and forth, and MAX.
 #include "ProgramHarness.h"
+#include "loom/Testing.h"
 #include "mainwindow/Window2.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -274,5 +276,71 @@ TEST(Wizard, MaxButtonsWriteTheirLiteralOverTypedDigits) {
         }
         // Each wrote only its own field.
         for (const Case& c : cases) EXPECT_EQ(wizard.text(c.field), c.literal) << c.field;
+    });
+}
+
+// ---- Transitions that fail part-way ---------------------------------------------------------------
+
+namespace {
+
+// What the framework reports of exceptions that end handlers while `action` runs.
+std::string reportDuring(const std::function<void()>& action) {
+    ::testing::internal::CaptureStderr();
+    action();
+    return ::testing::internal::GetCapturedStderr();
+}
+
+}  // namespace
+
+// The catalogue raises for a picture it does not hold yet once the executable's
+// folder has no parent: the transition ends before its backdrop, and nothing
+// after that point changes. On Page1's "OK" the dialog has been shown by then.
+TEST(Wizard, APictureAccessorThatRaisesEndsTheTransitionBeforeItsBackdrop) {
+    ProgramRun run;
+    run.run(nullptr, [&] {
+        Wizard wizard;
+        loom::testing::setExecutablePath("/picture-wizard");
+        Lines calls;
+        std::string report = reportDuring([&] { calls = wizard.press("BevelButton1"); });
+        EXPECT_EQ(calls, Lines{"GetOpenFolderItem \"\""});
+        EXPECT_EQ(run.presenter->dialogFilters, Lines{""});
+        EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
+        EXPECT_NE(report.find("Window2.BevelButton1_Action"), std::string::npos) << report;
+        EXPECT_EQ(wizard.visibleControls(), kPage1Visible);
+        EXPECT_EQ(progtest::backdropOf(wizard.window.get()), "p.jpg");
+        EXPECT_TRUE(progtest::isVisible(wizard.window.get()));
+
+        // With the bundle back, the same button leads on; Page2's "OK" then meets
+        // the raising catalogue and changes nothing at all.
+        loom::testing::setExecutablePath(run.bundle.executable());
+        EXPECT_EQ(wizard.press("BevelButton1"), kPage1Ok);
+        loom::testing::setExecutablePath("/picture-wizard");
+        report = reportDuring([&] { calls = wizard.press("BevelButton3"); });
+        EXPECT_EQ(calls, Lines{});
+        EXPECT_NE(report.find("Window2.BevelButton3_Action"), std::string::npos) << report;
+        EXPECT_EQ(wizard.visibleControls(), kPage2Visible);
+        EXPECT_EQ(progtest::backdropOf(wizard.window.get()), "cd.jpg");
+        loom::testing::setExecutablePath(run.bundle.executable());
+    });
+}
+
+// A control the window no longer holds under its name: the transition keeps the
+// steps made before it and makes none after it.
+TEST(Wizard, AMissingControlEndsTheTransitionAtItsStep) {
+    ProgramRun run;
+    run.run(nullptr, [&] {
+        Wizard wizard;
+        for (NamedControl& c : wizard.window->controls)
+            if (view(c.name) == "CheckBox3") {
+                RuntimeUnlockString(c.name);
+                c.name = RuntimeNewString("Forgotten");
+            }
+        Lines calls;
+        const std::string report = reportDuring([&] { calls = wizard.press("BevelButton1"); });
+        EXPECT_EQ(calls, (Lines{"GetOpenFolderItem \"\"", backdrop("cd.jpg"), shows("CheckBox1"), shows("CheckBox2")}));
+        EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
+        EXPECT_EQ(wizard.visibleControls(),
+                  (Lines{"BevelButton1", "CheckBox1", "CheckBox2", "Label1", "Label2", "Label3", "Label4"}));
+        EXPECT_EQ(progtest::backdropOf(wizard.window.get()), "cd.jpg");
     });
 }

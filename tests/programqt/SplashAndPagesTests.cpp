@@ -2,11 +2,15 @@
 // real clicks and typing, as Qt shows them.
 #include "ProgramQtFixture.h"
 
+#include "loom/Testing.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +61,54 @@ TEST_F(ProgramQt, SplashShowsItsPictureThenHandsOverToTheFirstPage) {
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(mostWindowsVisibleAtOnce(), 1);
+}
+
+// Without "li.jpg" the splash is shown all the same, 440 x 147 and empty, and
+// hands over on time.
+TEST_F(ProgramQt, SplashWithoutItsPictureIsShownEmptyAndHandsOverOnTime) {
+    // The built bundle's pictures but "li.jpg", beside an executable of its own.
+    std::string root = (std::filesystem::temp_directory_path() / "pw-no-splash-XXXXXX").string();
+    ASSERT_NE(mkdtemp(root.data()), nullptr);
+    const std::filesystem::path resources = std::filesystem::path(root) / "Resources";
+    std::filesystem::create_directories(std::filesystem::path(root) / "bin");
+    std::filesystem::copy(PW_BUNDLE_DIR "/Resources", resources);
+    ASSERT_TRUE(std::filesystem::remove(resources / "li.jpg"));
+    loom::testing::setExecutablePath(root + "/bin/picture-wizard");
+
+    const int status = runProgram([&] {
+        WindowObject* splash = registered("Window1.Window1");
+        ASSERT_NE(splash, nullptr);
+        QWidget* splashView = widgetOf(splash);
+        ASSERT_NE(splashView, nullptr);
+        EXPECT_EQ(visibleWindows(), Names{});
+
+        loom::testing::advanceClock(1);
+        EXPECT_EQ(visibleWindows(), Names{"Window1.Window1"});
+        EXPECT_EQ(splashView->size(), QSize(440, 147));
+        const QImage shown = splashView->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), QSize(440, 147));
+        EXPECT_GT(pixelsDifferingFrom(splashView, bundlePicture("li.jpg"), {}), 0);
+        int unlike = 0;  // no picture: every pixel is the window's plain background
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) unlike += shown.pixel(x, y) != shown.pixel(0, 0) ? 1 : 0;
+        EXPECT_EQ(unlike, 0);
+
+        loom::testing::advanceClock(3698);  // 1 ms before the hand-over
+        EXPECT_EQ(visibleWindows(), Names{"Window1.Window1"});
+        EXPECT_EQ(registered("Window2.Window2"), nullptr);
+        loom::testing::advanceClock(1);
+        EXPECT_EQ(visibleWindows(), Names{"Window2.Window2"});
+        WindowObject* main = registered("Window2.Window2");
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(pixelsDifferingFrom(widgetOf(main), bundlePicture("p.jpg"), opaqueControlRects(main)), 0);
+
+        // After the run the catalogue is filled from the whole bundle.
+        loom::testing::setExecutablePath(PW_BUNDLE_DIR "/bin/picture-wizard");
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(mostWindowsVisibleAtOnce(), 1);
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
 }
 
 // ---- The main window's widgets ---------------------------------------------------------------

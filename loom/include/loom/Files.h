@@ -14,8 +14,9 @@ FolderItemObject* makeFolderItem(std::string path);
 
 namespace FolderItem {
 FolderItemObject* Parent_Get(FolderItemObject* item);  // none at the root
-// The item of that name in the folder, whether or not such a file exists; none
-// for a name that is not a plain file name (empty, ".", "..", or holding '/').
+// The item of that name in the folder, whether or not such a file exists (a
+// test may ask for none instead, loom/Testing.h); none for a name that is not a
+// plain file name (empty, ".", "..", or holding '/').
 FolderItemObject* Child(FolderItemObject* folder, String* name);
 // The decoded picture, or none when the file does not open or decode.
 PictureObject* OpenAsPicture(FolderItemObject* item);

@@ -11,6 +11,11 @@ namespace loom::testing {
 // Makes AppFolderItemGetter(0) report this path as the executable's file.
 void setExecutablePath(std::string path);
 
+// With true, FolderItem.Child gives none for a name that no file or folder in
+// the folder bears, as a file layer may; with false (the framework's own way)
+// it gives an item for every plain name.
+void setChildOnlyForExistingItems(bool onlyExisting);
+
 // Called with each target and record that _SetProperties is given, before it
 // reads the record. An empty function stops the observing.
 void observeSetProperties(std::function<void(const Object* target, std::string_view record)> observer);
