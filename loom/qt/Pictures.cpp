@@ -28,14 +28,23 @@ bool isJpeg(const QByteArray& data) {
            static_cast<uint8_t>(data[2]) == 0xFF;
 }
 
+// The whole file, read with one call straight into a buffer of its own size;
+// empty when it does not open, is empty or is over the size limit.
+QByteArray readFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return {};
+    const qint64 size = file.size();
+    if (size <= 0 || size > kMaxPictureFileBytes) return {};
+    QByteArray data(static_cast<qsizetype>(size), Qt::Uninitialized);
+    if (file.read(data.data(), size) != size) return {};
+    return data;
+}
+
 }  // namespace
 
 PictureObject* decodePictureFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return nullptr;
-    if (file.size() > kMaxPictureFileBytes) return nullptr;
-    QByteArray data = file.read(kMaxPictureFileBytes + 1);
-    if (data.size() > kMaxPictureFileBytes || data.isEmpty()) return nullptr;
+    QByteArray data = readFile(path);
+    if (data.isEmpty()) return nullptr;
     if (isJpeg(data) && !jpegComplete(data)) return nullptr;
 
     // Four bytes a pixel at most, in megabytes.
