@@ -1,6 +1,8 @@
 // Writes the fuzzers' seed corpora: every kind of the program's own layout
-// records, each prefixed by the byte that selects its kind of target.
+// records, each prefixed by the byte that selects its kind of target; and JPEG
+// files complete, with trailers, and cut short.
 #include "startup/LayoutRecords.h"
+#include "support/JpegSamples.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -17,8 +19,8 @@ void write(const std::filesystem::path& dir, const std::string& name, char kind,
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: fuzz_seeds <folder>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: fuzz_seeds <records folder> <pictures folder>\n");
         return 2;
     }
     const std::filesystem::path dir(argv[1]);
@@ -35,5 +37,13 @@ int main(int argc, char** argv) {
     write(dir, "text-field", 5, records::textField("TextField1", 163, 188, 14));
     write(dir, "combo-box", 6,
           records::comboBox("ComboBox1", Bounds{163, 168, 118, 22}, 2, false, "Noble 6\rSpartan MP\rJorge\rKat\r", 0));
+
+    const std::filesystem::path pictures(argv[2]);
+    std::filesystem::create_directories(pictures);
+    for (const samples::JpegSample& sample : samples::jpegSamples()) {
+        const std::string bytes = sample.bytes();
+        std::ofstream(pictures / (std::string(sample.name) + ".jpg"), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, default 60), seeded with the program's records and pictures.
+# (FUZZ_SECONDS, default 60), seeded with the program's records and pictures
+# and with JPEG files complete, with trailers and cut short.
 # Any crash, hang, leak or sanitizer report fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ cmake --build build-fuzz -j"$(nproc)" --target set_properties_fuzzer picture_fuz
 
 corpus=build-fuzz/corpus
 rm -rf "$corpus" && mkdir -p "$corpus/records" "$corpus/pictures"
-build-fuzz/fuzz/fuzz_seeds "$corpus/records"
+build-fuzz/fuzz/fuzz_seeds "$corpus/records" "$corpus/pictures"
 cp build-fuzz/picture-wizard/Resources/*.jpg "$corpus/pictures/"
 
 export QT_QPA_PLATFORM=offscreen

@@ -1,0 +1,224 @@
+#include "JpegSamples.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <random>
+#include <stdexcept>
+
+namespace samples {
+
+namespace {
+
+constexpr uint32_t kRed = 0xC81E3C;
+constexpr uint32_t kGreen = 0x20B040;
+constexpr uint32_t kBlue = 0x2040C0;
+constexpr uint32_t kGrey = 0x808080;
+
+// ---- Pictures ---------------------------------------------------------------------------------
+
+enum class Scans { Baseline, Progressive };
+
+// A picture of one colour whose top eight rows are noise, so that every scan
+// carries data, written by Qt's JPEG writer.
+std::string written(Scans scans, uint32_t rgb, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor::fromRgb(rgb));
+    uint32_t state = 12345;
+    for (int y = 0; y < std::min(8, height); ++y)
+        for (int x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            image.setPixel(x, y, 0xFF000000u | (state >> 8));
+        }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(scans == Scans::Progressive);
+    if (!writer.write(image)) throw std::runtime_error("Qt's JPEG writer failed");
+    return bytes.toStdString();
+}
+
+std::string baseline() { return written(Scans::Baseline, kRed, 48, 32); }
+std::string progressive() { return written(Scans::Progressive, kRed, 48, 32); }
+
+// 16 x 8 pixels of grey 128, written by hand: one component, a quantisation
+// table of ones, Huffman tables of one one-bit code each (DC difference 0; end
+// of block), a restart interval of one block. Each block is the bits 00 padded
+// with ones (3F); a restart marker stands between the two.
+std::string greyWithRestarts() {
+    // clang-format off
+    static const uint8_t kBytes[] = {
+        0xFF, 0xD8,                                                  // start of image
+        0xFF, 0xDB, 0x00, 0x43, 0x00,                                // quantisation table 0, 8-bit
+        0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01,
+        0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01,
+        0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01,
+        0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01,
+        0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x08, 0x00, 0x10,        // baseline frame: 8 bits, 8 high, 16 wide
+        0x01, 0x01, 0x11, 0x00,                                      //   one component: id 1, 1x1, table 0
+        0xFF, 0xC4, 0x00, 0x14, 0x00,                                // Huffman table DC 0
+        0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+        0x00,                                                        //   one code: difference category 0
+        0xFF, 0xC4, 0x00, 0x14, 0x10,                                // Huffman table AC 0
+        0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+        0x00,                                                        //   one code: end of block
+        0xFF, 0xDD, 0x00, 0x04, 0x00, 0x01,                          // restart interval: 1
+        0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00,  // scan: component 1, tables 0/0
+        0x3F,                                                        //   block 1
+        0xFF, 0xD0,                                                  //   restart 0
+        0x3F,                                                        //   block 2
+        0xFF, 0xD9,                                                  // end of image
+    };
+    // clang-format on
+    return std::string(reinterpret_cast<const char*>(kBytes), sizeof kBytes);
+}
+
+// ---- Places in a file -------------------------------------------------------------------------
+
+// Where the nth (from 0) marker of that code is. The writer puts no 0xFF in
+// its headers' values, and entropy-coded data follows 0xFF with 0x00, so the
+// two bytes are found only where that marker is.
+size_t markerAt(const std::string& bytes, uint8_t code, int nth) {
+    const std::string marker{'\xFF', static_cast<char>(code)};
+    size_t pos = bytes.find(marker);
+    for (int i = 0; i < nth && pos != std::string::npos; ++i) pos = bytes.find(marker, pos + 2);
+    if (pos == std::string::npos) throw std::logic_error("sample has no such marker");
+    return pos;
+}
+
+size_t segmentEnd(const std::string& bytes, size_t marker) {
+    return marker + 2 +
+           (size_t{static_cast<uint8_t>(bytes.at(marker + 2))} << 8 | static_cast<uint8_t>(bytes.at(marker + 3)));
+}
+
+// The nth scan's entropy-coded data: from the end of its header to the
+// Huffman table, scan or end of image that follows it.
+std::pair<size_t, size_t> scanData(const std::string& bytes, int nth) {
+    const size_t start = segmentEnd(bytes, markerAt(bytes, 0xDA, nth));
+    size_t end = bytes.size();
+    for (const char* next : {"\xFF\xC4", "\xFF\xDA", "\xFF\xD9"}) end = std::min(end, bytes.find(next, start));
+    if (end - start < 4) throw std::logic_error("scan too short to cut into");
+    return {start, end};
+}
+
+size_t scanCount(const std::string& bytes) {
+    size_t count = 0;
+    for (size_t pos = bytes.find("\xFF\xDA"); pos != std::string::npos; pos = bytes.find("\xFF\xDA", pos + 2)) ++count;
+    return count;
+}
+
+std::string cutInScan(const std::string& bytes, int nth) {
+    const auto [start, end] = scanData(bytes, nth);
+    return bytes.substr(0, (start + end) / 2);
+}
+
+std::string withoutLast(std::string bytes, size_t n) { return bytes.substr(0, bytes.size() - n); }
+
+// A camera's thumbnail: a whole JPEG inside an APP1 segment right after the
+// start of image, its own end-of-image marker included.
+std::string withThumbnail(const std::string& bytes) {
+    const std::string thumbnail = written(Scans::Baseline, kBlue, 16, 8);
+    const size_t length = 2 + 6 + thumbnail.size();
+    const std::string header{'\xFF', '\xE1', static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
+    return bytes.substr(0, 2) + header + std::string("Exif\0\0", 6) + thumbnail + bytes.substr(2);
+}
+
+// The frame header's height and width set to 65535.
+std::string hugeFrame(std::string bytes, uint8_t frameMarker) {
+    const size_t sof = markerAt(bytes, frameMarker, 0);
+    for (size_t i = 5; i <= 8; ++i) bytes.at(sof + i) = '\xFF';
+    return bytes;
+}
+
+// ---- Trailers ---------------------------------------------------------------------------------
+
+std::string zeros() { return std::string(4096, '\0'); }
+std::string text() { return "\nSaved by an editor that keeps its notes after the picture.\n"; }
+std::string randomBytes() {
+    std::mt19937 generator(2024);
+    std::string bytes(4096, '\0');
+    for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
+    return bytes;
+}
+std::string secondJpeg() { return written(Scans::Baseline, kGreen, 32, 16); }
+
+constexpr Picture kRedPicture{48, 32, kRed};
+
+}  // namespace
+
+const std::vector<JpegSample>& jpegSamples() {
+    static const std::vector<JpegSample> samples{
+        {"Baseline", &baseline, kRedPicture},
+        {"Progressive",
+         [] {
+             const std::string bytes = progressive();
+             if (scanCount(bytes) < 5) throw std::logic_error("the writer wrote no progressive file");
+             return bytes;
+         },
+         kRedPicture},
+        {"HandWrittenWithRestartMarkers", &greyWithRestarts, Picture{16, 8, kGrey}},
+        {"ThumbnailInAppSegment", [] { return withThumbnail(baseline()); }, kRedPicture},
+
+        // Complete pictures with data after their end-of-image marker.
+        {"BaselineThenZeros", [] { return baseline() + zeros(); }, kRedPicture},
+        {"BaselineThenText", [] { return baseline() + text(); }, kRedPicture},
+        {"BaselineThenRandomBytes", [] { return baseline() + randomBytes(); }, kRedPicture},
+        {"BaselineThenSecondJpeg", [] { return baseline() + secondJpeg(); }, kRedPicture},
+        {"ProgressiveThenZeros", [] { return progressive() + zeros(); }, kRedPicture},
+        {"ProgressiveThenText", [] { return progressive() + text(); }, kRedPicture},
+        {"ProgressiveThenRandomBytes", [] { return progressive() + randomBytes(); }, kRedPicture},
+        {"ProgressiveThenSecondJpeg", [] { return progressive() + secondJpeg(); }, kRedPicture},
+        {"HandWrittenThenText", [] { return greyWithRestarts() + text(); }, Picture{16, 8, kGrey}},
+
+        // Cut short.
+        {"BaselineCutInQuantisationTable", [] { return baseline().substr(0, markerAt(baseline(), 0xDB, 0) + 20); },
+         std::nullopt},
+        {"BaselineCutInFrameHeader", [] { return baseline().substr(0, markerAt(baseline(), 0xC0, 0) + 6); },
+         std::nullopt},
+        {"BaselineCutAfterScanHeader", [] { return baseline().substr(0, scanData(baseline(), 0).first); },
+         std::nullopt},
+        {"BaselineCutInScan", [] { return cutInScan(baseline(), 0); }, std::nullopt},
+        {"BaselineCutInScanThenZeros", [] { return cutInScan(baseline(), 0) + zeros(); }, std::nullopt},
+        {"BaselineCutInScanThenText", [] { return cutInScan(baseline(), 0) + text(); }, std::nullopt},
+        {"BaselineCutInScanThenSecondJpeg", [] { return cutInScan(baseline(), 0) + secondJpeg(); }, std::nullopt},
+        {"BaselineCutBeforeEndMarker", [] { return withoutLast(baseline(), 2); }, std::nullopt},
+        {"BaselineLastByteMissing", [] { return withoutLast(baseline(), 1); }, std::nullopt},
+        {"BaselineCutBeforeEndMarkerThenZeros", [] { return withoutLast(baseline(), 2) + zeros(); }, std::nullopt},
+        {"ProgressiveCutInFirstScan", [] { return cutInScan(progressive(), 0); }, std::nullopt},
+        {"ProgressiveCutBetweenScans", [] { return progressive().substr(0, markerAt(progressive(), 0xDA, 3)); },
+         std::nullopt},
+        {"ProgressiveCutInLaterScan", [] { return cutInScan(progressive(), 4); }, std::nullopt},
+        {"ProgressiveCutInLastScan",
+         [] {
+             const std::string bytes = progressive();
+             return cutInScan(bytes, static_cast<int>(scanCount(bytes)) - 1);
+         },
+         std::nullopt},
+        {"ProgressiveCutBeforeEndMarker", [] { return withoutLast(progressive(), 2); }, std::nullopt},
+        {"ProgressiveLastByteMissing", [] { return withoutLast(progressive(), 1); }, std::nullopt},
+        {"HandWrittenCutAfterRestartMarker",
+         [] { return greyWithRestarts().substr(0, markerAt(greyWithRestarts(), 0xD0, 0) + 2); }, std::nullopt},
+        {"ThumbnailInAppSegmentPictureCutInScan", [] { return withThumbnail(cutInScan(baseline(), 0)); }, std::nullopt},
+        {"CutInThumbnail", [] { return withThumbnail(baseline()).substr(0, 200); }, std::nullopt},
+
+        // Other refusals.
+        {"BaselineHugeDimensions", [] { return hugeFrame(baseline(), 0xC0); }, std::nullopt},
+        {"ProgressiveHugeDimensions", [] { return hugeFrame(progressive(), 0xC2); }, std::nullopt},
+        {"NotAPicture", [] { return std::string("JFIF but not a picture"); }, std::nullopt},
+        {"Empty", [] { return std::string(); }, std::nullopt},
+    };
+    return samples;
+}
+
+const JpegSample& jpegSample(std::string_view name) {
+    const auto& all = jpegSamples();
+    const auto found = std::find_if(all.begin(), all.end(), [name](const JpegSample& s) { return s.name == name; });
+    if (found == all.end()) throw std::logic_error("no such sample");
+    return *found;
+}
+
+}  // namespace samples

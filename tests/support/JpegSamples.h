@@ -1,0 +1,32 @@
+// JPEG files complete and cut short, for the decoder's tests and the picture
+// fuzzer's seeds: baseline and progressive pictures written by Qt's writer, one
+// written by hand with restart markers, with trailers of every kind after their
+// end-of-image marker and cut at points in their headers and their scans.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace samples {
+
+// What a decoder must give for a sample: its size, and the colour (0xRRGGBB) at
+// three quarters of its width and height, away from the noise in its top rows.
+struct Picture {
+    int width;
+    int height;
+    uint32_t rgb;
+};
+
+struct JpegSample {
+    const char* name;
+    std::string (*bytes)();
+    std::optional<Picture> picture;  // none: the file must give no picture
+};
+
+const std::vector<JpegSample>& jpegSamples();
+const JpegSample& jpegSample(std::string_view name);
+
+}  // namespace samples
