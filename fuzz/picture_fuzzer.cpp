@@ -4,6 +4,7 @@
 #include "loom/Presenter.h"
 
 #include <unistd.h>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -19,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     loom::Ref<loom::FolderItemObject> item(loom::makeFolderItem(path));
     loom::Ref<loom::PictureObject> picture(loom::FolderItem::OpenAsPicture(item.get()));
+    // libFuzzer ends its run without running exit handlers: the file goes now.
+    std::remove(path.c_str());
     if (picture && (picture->width <= 0 || picture->height <= 0 ||
                     int64_t(picture->width) * picture->height > loom::kMaxPicturePixels))
         std::abort();
