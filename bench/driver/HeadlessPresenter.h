@@ -15,8 +15,8 @@ public:
     void run() override;
     void quit() override {}
     void post(std::function<void()> event) override { m_posted.push_back(std::move(event)); }
-    int64_t nowMs() override { return 0; }
-    void wakeAt(int64_t) override {}
+    loom::Instant now() override { return {}; }
+    void wakeAt(loom::Instant) override {}
     loom::PictureObject* decodePicture(const std::string& path) override;
     loom::FolderItemObject* openFileDialog(std::string_view) override { return nullptr; }  // "cancel"
 

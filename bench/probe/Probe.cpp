@@ -174,7 +174,7 @@ void startPages(int cycles) {
 std::optional<Clock::time_point> g_open;
 std::vector<Clock::time_point> g_due;
 
-void onWakeRequested(int64_t) {
+void onWakeRequested(Instant) {
     if (!g_open) g_open = Clock::now();
 }
 
@@ -184,7 +184,7 @@ int periodOf(TimerObject* (*accessor)(WindowObject*)) {
     return property(t.get(), TimerProp::Period).asInteger();
 }
 
-void onTimersDue(int64_t) {
+void onTimersDue(Instant) {
     g_due.push_back(Clock::now());
     if (g_due.size() < 2 || !g_open) return;
     const int periods[] = {periodOf(&Window1::Timer1), periodOf(&Window1::Timer2)};

@@ -56,7 +56,7 @@ void ensureApplication() {
 
 QtPresenter* activePresenter() { return g_instance; }
 
-QtPresenter::QtPresenter() : m_origin(std::chrono::steady_clock::now()), m_lastReading(m_origin) {
+QtPresenter::QtPresenter() {
     // Timers fire within a millisecond of their deadline.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     g_instance = this;
@@ -152,21 +152,13 @@ void QtPresenter::installSignalHandlers() {
 
 // ---- Clock and timers -------------------------------------------------------------------
 
-int64_t QtPresenter::nowMs() {
-    if (m_manualClock) return m_manualNow;
-    m_lastReading = std::chrono::steady_clock::now();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(m_lastReading - m_origin).count();
-}
+Instant QtPresenter::now() { return m_manualClock ? m_manualNow : std::chrono::steady_clock::now(); }
 
-void QtPresenter::wakeAt(int64_t deadlineMs) {
-    probes::wakeRequested(deadlineMs);
+void QtPresenter::wakeAt(Instant deadline) {
+    probes::wakeRequested(deadline);
     // One wake-up, for the earliest deadline asked for.
-    if (m_wakeDeadline >= 0 && m_wakeDeadline <= deadlineMs) return;
-    arm(deadlineMs);
-}
-
-void QtPresenter::arm(int64_t deadlineMs) {
-    m_wakeDeadline = deadlineMs;
+    if (m_wakeAt && *m_wakeAt <= deadline) return;
+    m_wakeAt = deadline;
     if (m_manualClock) return;
     if (!m_wake) {
         ensureApplication();
@@ -175,23 +167,12 @@ void QtPresenter::arm(int64_t deadlineMs) {
         m_wake->setTimerType(Qt::PreciseTimer);
         QObject::connect(m_wake, &QTimer::timeout, [this] { onWake(); });
     }
-    // The moment on the real clock. A deadline is a reading of the framework
-    // clock plus a period: it counts from that reading, to the microsecond
-    // (the clock may have passed into the next millisecond since). Asked for
-    // while timers fire, it counts from the fired deadline's moment instead:
-    // timers set together keep their spacing, however long a handler ran.
-    if (m_firedDeadline >= 0) {
-        m_wakeAt = m_firedAt + std::chrono::milliseconds(deadlineMs - m_firedDeadline);
-    } else {
-        const auto reading = std::chrono::floor<std::chrono::milliseconds>(m_lastReading - m_origin);
-        m_wakeAt = m_lastReading + (std::chrono::milliseconds(deadlineMs) - reading);
-    }
     startWake();
 }
 
 void QtPresenter::startWake() {
     int64_t wait =
-        std::chrono::duration_cast<std::chrono::milliseconds>(m_wakeAt - std::chrono::steady_clock::now()).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(*m_wakeAt - std::chrono::steady_clock::now()).count();
     // The kernel may let a poll of t milliseconds sleep t/1000 longer, whatever
     // the timer slack, and a sleeping thread may wake a good part of a
     // millisecond late: the wait ends that much early, and onWake polls the
@@ -204,16 +185,14 @@ void QtPresenter::startWake() {
 }
 
 void QtPresenter::onWake() {
-    if (m_wakeDeadline < 0) return;
-    if (std::chrono::steady_clock::now() < m_wakeAt || nowMs() < m_wakeDeadline) {  // early: never fire early
+    if (!m_wakeAt) return;
+    if (std::chrono::steady_clock::now() < *m_wakeAt) {  // early: never fire early
         startWake();
         return;
     }
-    m_firedDeadline = std::exchange(m_wakeDeadline, -1);
-    m_firedAt = m_wakeAt;
-    probes::timersDue(m_firedDeadline);
+    const Instant due = *std::exchange(m_wakeAt, std::nullopt);
+    probes::timersDue(due);
     guarded([] { runDueTimers(); });
-    m_firedDeadline = -1;
     requestIdleCheck();
 }
 
@@ -287,16 +266,15 @@ FolderItemObject* QtPresenter::openFileDialog(std::string_view filter) {
 
 void QtPresenter::useManualClock() {
     if (m_manualClock) return;
-    m_manualNow = nowMs();
+    m_manualNow = now();
     m_manualClock = true;
     if (m_wake) m_wake->stop();
 }
 
 void QtPresenter::advanceClock(int64_t ms) {
-    const int64_t until = m_manualNow + ms;
-    while (m_wakeDeadline >= 0 && m_wakeDeadline <= until && !exceptionKept()) {
-        m_manualNow = std::max(m_manualNow, m_wakeDeadline);
-        m_wakeDeadline = -1;
+    const Instant until = m_manualNow + std::chrono::milliseconds(ms);
+    while (m_wakeAt && *m_wakeAt <= until && !exceptionKept()) {
+        m_manualNow = std::max(m_manualNow, *std::exchange(m_wakeAt, std::nullopt));
         guarded([] { runDueTimers(); });
         drainPosted();
     }

@@ -3,7 +3,6 @@
 
 #include "loom/Presenter.h"
 
-#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -28,8 +27,8 @@ public:
     void run() override;
     void quit() override;
     void post(std::function<void()> event) override;
-    int64_t nowMs() override;
-    void wakeAt(int64_t deadlineMs) override;
+    Instant now() override;
+    void wakeAt(Instant deadline) override;
 
     void windowConstructed(WindowObject* window) override;
     void windowDestroyed(WindowObject* window) override;
@@ -55,19 +54,13 @@ private:
     void scheduleDrain();
     void drainPosted();
     void requestIdleCheck();
-    void arm(int64_t deadlineMs);
     void startWake();
     void onWake();
     void installSignalHandlers();
 
-    std::chrono::steady_clock::time_point m_origin;
-    std::chrono::steady_clock::time_point m_lastReading;  // of the real clock, by nowMs()
     bool m_manualClock = false;
-    int64_t m_manualNow = 0;
-    int64_t m_wakeDeadline = -1;                      // the deadline the wake-up is armed for; -1 when none
-    std::chrono::steady_clock::time_point m_wakeAt;   // that deadline on the real clock
-    int64_t m_firedDeadline = -1;                     // while due timers run: the deadline that woke them
-    std::chrono::steady_clock::time_point m_firedAt;  // and its moment on the real clock
+    Instant m_manualNow;
+    std::optional<Instant> m_wakeAt;  // the deadline the wake-up is armed for
     QTimer* m_wake = nullptr;
     QObject* m_receiver = nullptr;  // target of queued calls on the loop
     QSocketNotifier* m_signals = nullptr;

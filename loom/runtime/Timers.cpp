@@ -22,16 +22,15 @@ void disarm(TimerObject* t) {
     auto it = std::find(list.begin(), list.end(), t);
     if (it == list.end()) return;
     list.erase(it);
-    t->deadlineMs = -1;
-    ++t->generation;
+    t->deadline.reset();
     RuntimeUnlockObject(t);
 }
 
 void scheduleWake() {
     auto& list = armed();
     if (list.empty()) return;
-    int64_t next = list.front()->deadlineMs;
-    for (TimerObject* t : list) next = std::min(next, t->deadlineMs);
+    Instant next = *list.front()->deadline;
+    for (TimerObject* t : list) next = std::min(next, *t->deadline);
     presenter().wakeAt(next);
 }
 }  // namespace
@@ -46,8 +45,8 @@ void Mode_Set(Object* timer, int32_t, int32_t mode) {
     disarm(t);
     if (mode == 0 || !property(t, TimerProp::Enabled).asBoolean()) return;
     const int32_t period = std::max(property(t, TimerProp::Period).asInteger(), 0);
-    t->deadlineMs = presenter().nowMs() + period;
-    ++t->generation;
+    // Counted from this reading of the clock, at its full resolution.
+    t->deadline = presenter().now() + std::chrono::milliseconds(period);
     RuntimeLockObject(t);
     armed().push_back(t);
     scheduleWake();
@@ -56,12 +55,12 @@ void Mode_Set(Object* timer, int32_t, int32_t mode) {
 }  // namespace Timer
 
 void runDueTimers() {
-    const int64_t now = presenter().nowMs();
+    const Instant now = presenter().now();
     for (;;) {
         auto& list = armed();
         auto due = std::min_element(list.begin(), list.end(),
-                                    [](TimerObject* a, TimerObject* b) { return a->deadlineMs < b->deadlineMs; });
-        if (due == list.end() || (*due)->deadlineMs > now) break;
+                                    [](TimerObject* a, TimerObject* b) { return *a->deadline < *b->deadline; });
+        if (due == list.end() || *(*due)->deadline > now) break;
         TimerObject* t = *due;
         RuntimeLockObject(t);
         // A one-shot timer is off once it fires: mode 1 becomes 0.

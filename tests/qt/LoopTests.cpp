@@ -10,13 +10,16 @@
 
 #include <chrono>
 #include <csignal>
+#include <map>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 namespace qttest {
 namespace {
 
 using namespace loom;
+using namespace std::chrono_literals;
 
 RecordWriter windowRecord() {
     RecordWriter r;
@@ -41,8 +44,8 @@ bool runEnds(int limitMs = 3000) {
 
 class Loop : public QtTest {
 protected:
-    TimerObject* addTimer(WindowObject* w, int period) {
-        auto* t = addControl<TimerObject>(w, Timer::__Lookup(), "Timer1", RecordWriter().integer("Period", period));
+    TimerObject* addTimer(WindowObject* w, int period, std::string_view name = "Timer1") {
+        auto* t = addControl<TimerObject>(w, Timer::__Lookup(), name, RecordWriter().integer("Period", period));
         bind(t, "Action", code(&timerStub));
         return t;
     }
@@ -56,15 +59,15 @@ protected:
 TEST_F(Loop, TimerFiresOnceExactlyAtItsDeadline) {
     WindowObject* w = makeWindow(windowRecord());
     TimerObject* t = addTimer(w, 250);
-    std::vector<int64_t> firedAt;
-    onAction = [&](ControlObject*) { firedAt.push_back(presenter().nowMs()); };
-    const int64_t start = presenter().nowMs();
+    std::vector<Instant> firedAt;
+    onAction = [&](ControlObject*) { firedAt.push_back(presenter().now()); };
+    const Instant start = presenter().now();
     Timer::Mode_Set(t, 0, 1);
     loom::testing::advanceClock(249);
     EXPECT_TRUE(firedAt.empty());
     loom::testing::advanceClock(1);
     ASSERT_EQ(firedAt.size(), 1u);
-    EXPECT_EQ(firedAt[0], start + 250);
+    EXPECT_EQ(firedAt[0], start + 250ms);
     loom::testing::advanceClock(5000);
     EXPECT_EQ(firedAt.size(), 1u);
     EXPECT_EQ(property(t, TimerProp::Mode).asInteger(), 0);
@@ -73,41 +76,39 @@ TEST_F(Loop, TimerFiresOnceExactlyAtItsDeadline) {
 TEST_F(Loop, TimersFireInDeadlineOrderAsTheClockPasses) {
     WindowObject* w = makeWindow(windowRecord());
     TimerObject* late = addTimer(w, 300);
-    auto* early = addControl<TimerObject>(w, Timer::__Lookup(), "Timer2", RecordWriter().integer("Period", 100));
-    bind(early, "Action", code(&timerStub));
-    std::vector<std::pair<TimerObject*, int64_t>> fired;
-    onAction = [&](ControlObject* c) { fired.emplace_back(static_cast<TimerObject*>(c), presenter().nowMs()); };
-    const int64_t start = presenter().nowMs();
+    TimerObject* early = addTimer(w, 100, "Timer2");
+    std::vector<std::pair<TimerObject*, Instant>> fired;
+    onAction = [&](ControlObject* c) { fired.emplace_back(static_cast<TimerObject*>(c), presenter().now()); };
+    const Instant start = presenter().now();
     Timer::Mode_Set(late, 0, 1);
     Timer::Mode_Set(early, 0, 1);
     loom::testing::advanceClock(1000);
     ASSERT_EQ(fired.size(), 2u);
-    EXPECT_EQ(fired[0], std::make_pair(early, start + 100));
-    EXPECT_EQ(fired[1], std::make_pair(late, start + 300));
+    EXPECT_EQ(fired[0], std::make_pair(early, start + 100ms));
+    EXPECT_EQ(fired[1], std::make_pair(late, start + 300ms));
 }
 
 TEST_F(RealLoop, RunsPostedEventsFirstAndEndsOnceNothingCanHappen) {
     WindowObject* w = makeWindow(windowRecord());  // never shown
     TimerObject* t = addTimer(w, 20);
-    int64_t armedAt = -1;
-    std::vector<int64_t> firedAt;
-    onAction = [&](ControlObject*) { firedAt.push_back(presenter().nowMs()); };
+    Instant armedAt;
+    std::vector<Instant> firedAt;
+    onAction = [&](ControlObject*) { firedAt.push_back(presenter().now()); };
     // As a splash's Open event arms its timers: posted, with no window visible.
     presenter().post([&] {
-        armedAt = presenter().nowMs();
+        armedAt = presenter().now();
         Timer::Mode_Set(t, 0, 1);
     });
     EXPECT_TRUE(runEnds());
     ASSERT_EQ(firedAt.size(), 1u);
-    EXPECT_GE(firedAt[0], armedAt + 20);
-    EXPECT_LT(firedAt[0], armedAt + 20 + 500);
+    EXPECT_GE(firedAt[0], armedAt + 20ms);
+    EXPECT_LT(firedAt[0], armedAt + 520ms);
 }
 
 TEST_F(RealLoop, TimersArmedTogetherFireNeverEarlyAndCloseToTheirPeriods) {
     WindowObject* w = makeWindow(windowRecord());
     TimerObject* first = addTimer(w, 30);
-    auto* second = addControl<TimerObject>(w, Timer::__Lookup(), "Timer2", RecordWriter().integer("Period", 120));
-    bind(second, "Action", code(&timerStub));
+    TimerObject* second = addTimer(w, 120, "Timer2");
     using Clock = std::chrono::steady_clock;
     Clock::time_point armed;
     std::vector<std::pair<ControlObject*, Clock::duration>> fired;
@@ -124,12 +125,98 @@ TEST_F(RealLoop, TimersArmedTogetherFireNeverEarlyAndCloseToTheirPeriods) {
     ASSERT_EQ(fired.size(), 2u);
     EXPECT_EQ(fired[0].first, first);
     EXPECT_EQ(fired[1].first, second);
-    // Each counts from when it was armed, to the millisecond: a slow handler of
-    // the first does not push the second later.
+    // Each counts from when it was armed: a slow handler of the first does not
+    // push the second later.
     EXPECT_GE(fired[0].second, std::chrono::milliseconds(30));
     EXPECT_LT(fired[0].second, std::chrono::milliseconds(30 + 25));
     EXPECT_GE(fired[1].second, std::chrono::milliseconds(120));
     EXPECT_LT(fired[1].second, std::chrono::milliseconds(120 + 25));
+}
+
+// Timers armed at different fractions of a millisecond, some while an earlier
+// one is pending and some from inside another timer's Action, in two rounds
+// half a millisecond apart in phase. Each counts its period from its own
+// Mode.Set: it never fires earlier, whatever else is armed.
+TEST_F(RealLoop, EachTimerCountsItsPeriodFromItsOwnArming) {
+    using Clock = std::chrono::steady_clock;
+    using std::chrono::microseconds;
+    using std::chrono::milliseconds;
+    WindowObject* w = makeWindow(windowRecord());
+    struct Plan {
+        int periodMs;
+        microseconds offset;  // after the round's first arming, or after the start of its Action
+    };
+    // clang-format off
+    const Plan kPending[] = {  // the first is armed alone; the others while it is pending
+        {40, microseconds(0)},    {40, microseconds(100)}, {40, microseconds(300)}, {41, microseconds(450)},
+        {40, microseconds(700)},  {42, microseconds(900)}, {40, microseconds(1300)},
+    };
+    const Plan kFromAction[] = {  // armed inside the first one's Action
+        {20, microseconds(300)}, {21, microseconds(650)},
+    };
+    // clang-format on
+    std::map<ControlObject*, int> periodOf;
+    std::vector<TimerObject*> pending, fromAction;
+    for (const Plan& p : kPending) {
+        pending.push_back(addTimer(w, p.periodMs, "Timer" + std::to_string(periodOf.size() + 1)));
+        periodOf[pending.back()] = p.periodMs;
+    }
+    for (const Plan& p : kFromAction) {
+        fromAction.push_back(addTimer(w, p.periodMs, "Timer" + std::to_string(periodOf.size() + 1)));
+        periodOf[fromAction.back()] = p.periodMs;
+    }
+    const size_t perRound = periodOf.size();
+
+    struct Arming {
+        ControlObject* timer;
+        Clock::time_point before;  // just before its Mode.Set
+        std::vector<Clock::time_point> fired;
+    };
+    std::vector<Arming> armings;
+    std::map<ControlObject*, size_t> latest;  // each timer's latest arming
+    const auto armAt = [&](TimerObject* t, Clock::time_point at) {
+        while (Clock::now() < at) {
+        }
+        armings.push_back({t, Clock::now(), {}});
+        latest[t] = armings.size() - 1;
+        Timer::Mode_Set(t, 0, 1);
+    };
+    Clock::time_point firstRound;
+    const auto armRound = [&](Clock::time_point start) {
+        for (size_t i = 0; i < pending.size(); ++i) armAt(pending[i], start + kPending[i].offset);
+    };
+    size_t firedCount = 0;
+    onAction = [&](ControlObject* c) {
+        const Clock::time_point now = Clock::now();
+        armings[latest.at(c)].fired.push_back(now);
+        if (c == pending[0])
+            for (size_t i = 0; i < fromAction.size(); ++i) armAt(fromAction[i], now + kFromAction[i].offset);
+        if (++firedCount != perRound) return;
+        // Once the first round is over, the second starts at a whole number
+        // of milliseconds and a half after the first.
+        presenter().post([&] {
+            const auto since = std::chrono::ceil<milliseconds>(Clock::now() - firstRound);
+            armRound(firstRound + since + microseconds(500));
+        });
+    };
+    presenter().post([&] {
+        firstRound = Clock::now();
+        armRound(firstRound);
+    });
+    EXPECT_TRUE(runEnds());
+
+    ASSERT_EQ(armings.size(), 2 * perRound);
+    for (const Arming& a : armings) {
+        const milliseconds period(periodOf.at(a.timer));
+        SCOPED_TRACE(objectName(a.timer) + " armed " +
+                     std::to_string(std::chrono::duration_cast<microseconds>(a.before - firstRound).count()) +
+                     " us into the run, period " + std::to_string(period.count()) + " ms");
+        ASSERT_EQ(a.fired.size(), 1u);
+        const auto after = a.fired[0] - a.before;
+        EXPECT_GE(after, period) << "early by " << std::chrono::duration_cast<microseconds>(period - after).count()
+                                 << " us";
+        EXPECT_LT(after, period + milliseconds(50));
+    }
 }
 
 TEST_F(RealLoop, UserClosingTheLastVisibleWindowEndsTheRun) {

@@ -1,6 +1,7 @@
 // One-shot timers on the headless presenter's manual clock.
 #include "RuntimeFixture.h"
 
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -8,9 +9,11 @@ namespace rt {
 namespace {
 
 using namespace loom;
+using namespace std::chrono_literals;
+using std::chrono::nanoseconds;
 
 // Each Action: the timer and the clock then.
-std::vector<std::pair<TimerObject*, int64_t>> g_fired;
+std::vector<std::pair<TimerObject*, Instant>> g_fired;
 testsupport::HeadlessPresenter* g_clock = nullptr;
 
 void actionStub(TimerObject* t) { g_fired.emplace_back(t, g_clock->now()); }
@@ -29,9 +32,10 @@ protected:
         RuntimeAddEventHandler(t.get(), action.get(), code(&actionStub), nullptr);
         return t;
     }
-    std::vector<int64_t> fireTimes() const {
-        std::vector<int64_t> times;
-        for (const auto& f : g_fired) times.push_back(f.second);
+    // The clock at each Action, counted from `start`.
+    static std::vector<nanoseconds> firedSince(Instant start) {
+        std::vector<nanoseconds> times;
+        for (const auto& f : g_fired) times.push_back(f.second - start);
         return times;
     }
 };
@@ -42,7 +46,7 @@ TEST_F(TimerTest, ModeOneFiresOncePeriodAfterTheCall) {
     const struct {
         const char* what;
         std::vector<std::pair<Step, int64_t>> steps;
-        std::vector<int64_t> fired;  // clock values at each Action, from the case's start
+        std::vector<nanoseconds> fired;  // the clock at each Action, from the case's start
     } cases[] = {
         {"fires once, exactly Period later",
          {{Step::Advance, 250},
@@ -51,22 +55,22 @@ TEST_F(TimerTest, ModeOneFiresOncePeriodAfterTheCall) {
           {Step::RunDue, 0},
           {Step::Advance, 1},
           {Step::Advance, 1000}},
-         {350}},
+         {350ms}},
         {"nothing before the deadline", {{Step::Arm, 0}, {Step::Advance, 99}, {Step::RunDue, 0}}, {}},
         {"mode 0 before it fires stops it",
          {{Step::Arm, 0}, {Step::Advance, 50}, {Step::Stop, 0}, {Step::Advance, 1000}},
          {}},
         {"setting the mode again restarts it",
          {{Step::Arm, 0}, {Step::Advance, 60}, {Step::Arm, 0}, {Step::Advance, 99}, {Step::Advance, 1000}},
-         {160}},
+         {160ms}},
         {"armed again after firing",
          {{Step::Arm, 0}, {Step::Advance, 150}, {Step::Arm, 0}, {Step::Advance, 1000}},
-         {100, 250}},
+         {100ms, 250ms}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         g_fired.clear();
-        const int64_t start = clock->now();
+        const Instant start = clock->now();
         Ref<TimerObject> t = timer(100);
         for (const auto& [step, ms] : c.steps) {
             switch (step) {
@@ -76,9 +80,7 @@ TEST_F(TimerTest, ModeOneFiresOncePeriodAfterTheCall) {
             case Step::RunDue: runDueTimers(); break;
             }
         }
-        std::vector<int64_t> fired = fireTimes();
-        for (int64_t& ms : fired) ms -= start;
-        EXPECT_EQ(fired, c.fired);
+        EXPECT_EQ(firedSince(start), c.fired);
         if (!c.fired.empty()) {
             EXPECT_EQ(property(t.get(), TimerProp::Mode), Value::integer(0));  // off once it has fired
             EXPECT_FALSE(anyTimerArmed());
@@ -91,15 +93,16 @@ TEST_F(TimerTest, TimersFireInDeadlineOrder) {
     Ref<TimerObject> slow = timer(300);
     Ref<TimerObject> fast = timer(100);
     Ref<TimerObject> middle = timer(120);
+    const Instant start = clock->now();
     Timer::Mode_Set(slow.get(), 0, 1);  // due at 300
     clock->advance(50);
     Timer::Mode_Set(fast.get(), 0, 1);    // due at 150
     Timer::Mode_Set(middle.get(), 0, 1);  // due at 170
     clock->advance(1000);
     ASSERT_EQ(g_fired.size(), 3u);
-    EXPECT_EQ(g_fired[0], std::make_pair(fast.get(), int64_t{150}));
-    EXPECT_EQ(g_fired[1], std::make_pair(middle.get(), int64_t{170}));
-    EXPECT_EQ(g_fired[2], std::make_pair(slow.get(), int64_t{300}));
+    EXPECT_EQ(g_fired[0], std::make_pair(fast.get(), start + 150ms));
+    EXPECT_EQ(g_fired[1], std::make_pair(middle.get(), start + 170ms));
+    EXPECT_EQ(g_fired[2], std::make_pair(slow.get(), start + 300ms));
 
     // All past due at once: still earliest first.
     g_fired.clear();
@@ -113,6 +116,31 @@ TEST_F(TimerTest, TimersFireInDeadlineOrder) {
     EXPECT_EQ(g_fired[0].first, fast.get());
     EXPECT_EQ(g_fired[1].first, middle.get());
     EXPECT_EQ(g_fired[2].first, slow.get());
+}
+
+// A deadline is the arming's own reading plus the period, to the clock's full
+// resolution: a timer armed at a fraction of a millisecond, while another is
+// pending, fires neither with it nor at a whole millisecond.
+TEST_F(TimerTest, EachTimerCountsFromItsOwnReadingOfTheClock) {
+    Ref<TimerObject> first = timer(100);
+    Ref<TimerObject> second = timer(100);
+    Ref<TimerObject> third = timer(50);
+    const Instant start = clock->now();
+    clock->advance(10ms);
+    Timer::Mode_Set(first.get(), 0, 1);  // due at 110
+    clock->advance(50'900us);
+    Timer::Mode_Set(second.get(), 0, 1);  // due at 160.9
+    clock->advance(49'100us - 1ns);
+    Timer::Mode_Set(third.get(), 0, 1);  // due 1 ns before 160
+    clock->advance(49'999'999ns);        // to 2 ns before 160
+    EXPECT_EQ(firedSince(start), std::vector<nanoseconds>{110ms});
+    clock->advance(1ns);
+    EXPECT_EQ(firedSince(start), (std::vector<nanoseconds>{110ms, 159'999'999ns}));
+    clock->advance(900us);  // to 1 ns before 160.9
+    EXPECT_EQ(g_fired.size(), 2u);
+    clock->advance(1ns);
+    EXPECT_EQ(firedSince(start), (std::vector<nanoseconds>{110ms, 159'999'999ns, 160'900us}));
+    EXPECT_EQ(g_fired[2].first, second.get());
 }
 
 TEST_F(TimerTest, AnArmedTimerIsHeldUntilItFires) {

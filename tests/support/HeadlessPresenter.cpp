@@ -3,8 +3,10 @@
 #include "loom/Files.h"
 #include "loom/Runtime.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace testsupport {
 
@@ -18,11 +20,10 @@ void HeadlessPresenter::drainPosted() {
     }
 }
 
-void HeadlessPresenter::advance(int64_t ms) {
-    const int64_t until = m_now + ms;
-    while (anyTimerArmed() && m_wake >= 0 && m_wake <= until) {
-        m_now = std::max(m_now, m_wake);
-        m_wake = -1;
+void HeadlessPresenter::advance(std::chrono::nanoseconds step) {
+    const Instant until = m_now + step;
+    while (anyTimerArmed() && m_wake && *m_wake <= until) {
+        m_now = std::max(m_now, *std::exchange(m_wake, std::nullopt));
         runDueTimers();
         drainPosted();
     }
@@ -34,8 +35,8 @@ void HeadlessPresenter::run() {
     while (!m_quit) {
         if (!m_queue.empty()) {
             drainPosted();
-        } else if (anyTimerArmed() && m_wake >= 0) {
-            advance(std::max<int64_t>(m_wake - m_now, 0));
+        } else if (anyTimerArmed() && m_wake) {
+            advance(std::max<std::chrono::nanoseconds>(*m_wake - m_now, {}));
         } else if (!(onIdle && onIdle())) {
             break;
         }

@@ -4,8 +4,10 @@
 
 #include "loom/Presenter.h"
 
+#include <chrono>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,14 +21,15 @@ public:
     void run() override;
     void quit() override { m_quit = true; }
     void post(std::function<void()> event) override { m_queue.push_back(std::move(event)); }
-    int64_t nowMs() override { return m_now; }
-    void wakeAt(int64_t deadlineMs) override { m_wake = deadlineMs; }
+    loom::Instant now() override { return m_now; }
+    void wakeAt(loom::Instant deadline) override { m_wake = deadline; }
     loom::PictureObject* decodePicture(const std::string& path) override;
     loom::FolderItemObject* openFileDialog(std::string_view filter) override;
 
-    void drainPosted();        // runs every posted event
-    void advance(int64_t ms);  // moves the clock and fires what is due
-    int64_t now() const { return m_now; }
+    void drainPosted();  // runs every posted event
+    // Moves the clock and fires what is due, each timer at its own deadline.
+    void advance(std::chrono::nanoseconds step);
+    void advance(int64_t ms) { advance(std::chrono::milliseconds(ms)); }
 
     std::function<bool()> onIdle;            // one step of a scripted run; false ends it
     std::vector<std::string> dialogFilters;  // each open-file dialog asked for
@@ -35,8 +38,8 @@ public:
 
 private:
     std::deque<std::function<void()>> m_queue;
-    int64_t m_now = 0;
-    int64_t m_wake = -1;
+    loom::Instant m_now;
+    std::optional<loom::Instant> m_wake;
     bool m_quit = false;
 };
 

@@ -4,9 +4,11 @@
 // clang-format off
 #pragma once
 
+#include "loom/Clock.h"
 #include "loom/Object.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,8 +64,7 @@ struct ControlObject : Object {
 };
 
 struct TimerObject : ControlObject {
-    uint64_t generation = 0;  // bumped on every arm and disarm; a stale firing is ignored
-    int64_t deadlineMs = -1;  // on the framework clock; -1 when not armed
+    std::optional<Instant> deadline;  // on the framework clock; none when not armed
 };
 
 struct RectControlObject : ControlObject {};

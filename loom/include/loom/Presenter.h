@@ -3,6 +3,7 @@
 #pragma once
 
 #include "loom/Classes.h"
+#include "loom/Clock.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,8 +17,8 @@ public:
     virtual void run() = 0;                              // the event loop, until quit()
     virtual void quit() = 0;                             // ends run()
     virtual void post(std::function<void()> event) = 0;  // queued on the event loop
-    virtual int64_t nowMs() = 0;                         // the framework clock
-    virtual void wakeAt(int64_t deadlineMs) = 0;         // call loom::runDueTimers() then
+    virtual Instant now() = 0;                           // the framework clock
+    virtual void wakeAt(Instant deadline) = 0;           // call loom::runDueTimers() then, not before
 
     virtual void windowConstructed(WindowObject*) {}
     virtual void windowDestroyed(WindowObject*) {}

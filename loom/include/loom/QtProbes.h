@@ -3,7 +3,7 @@
 // sets them; an unset hook costs one test of a null pointer.
 #pragma once
 
-#include <cstdint>
+#include "loom/Clock.h"
 
 namespace loom {
 struct WindowObject;
@@ -12,7 +12,7 @@ struct WindowObject;
 namespace loom::probes {
 
 using WindowHook = void (*)(WindowObject* window);
-using DeadlineHook = void (*)(int64_t deadlineMs);
+using DeadlineHook = void (*)(Instant deadline);
 
 // A window's backdrop was painted into its frame (called at the end of the
 // top-level widget's paint; its controls paint right after, in the same frame).
@@ -33,11 +33,11 @@ extern DeadlineHook g_timersDue;
 inline void windowPainted(WindowObject* window) {
     if (detail::g_windowPainted) detail::g_windowPainted(window);
 }
-inline void wakeRequested(int64_t deadlineMs) {
-    if (detail::g_wakeRequested) detail::g_wakeRequested(deadlineMs);
+inline void wakeRequested(Instant deadline) {
+    if (detail::g_wakeRequested) detail::g_wakeRequested(deadline);
 }
-inline void timersDue(int64_t deadlineMs) {
-    if (detail::g_timersDue) detail::g_timersDue(deadlineMs);
+inline void timersDue(Instant deadline) {
+    if (detail::g_timersDue) detail::g_timersDue(deadline);
 }
 
 }  // namespace loom::probes
