@@ -70,7 +70,9 @@ const QWidget* anchorFor(const QWidget* window) {
 }
 
 QScreen* screenForFirstWindow() {
-    if (QScreen* underPointer = QGuiApplication::screenAt(QCursor::pos())) return underPointer;
+    // Of several screens, the one the user is at: under the pointer.
+    if (QGuiApplication::screens().size() > 1)
+        if (QScreen* underPointer = QGuiApplication::screenAt(QCursor::pos())) return underPointer;
     return QGuiApplication::primaryScreen();
 }
 

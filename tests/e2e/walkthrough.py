@@ -18,7 +18,6 @@ from screens import (ABOUT_OK, CHECK, FIELDS, HOT_SPOTS, MAX_BUTTONS, NOTICE_CAN
 from xsession import XSession
 
 HANDOVER_MS = 3700
-HANDOVER_TOLERANCE_MS = 300
 MARGIN = 3  # focus frames may reach a little beyond a control
 
 
@@ -27,8 +26,9 @@ class Failure(Exception):
 
 
 class Walk:
-    def __init__(self, x, bundle, shots):
+    def __init__(self, x, bundle, shots, handover_tolerance_ms):
         self.x, self.bundle, self.shots = x, bundle, shots
+        self.handover_tolerance_ms = handover_tolerance_ms
         self.resources = os.path.join(bundle, "Resources")
         self.app = None
 
@@ -170,7 +170,7 @@ class Walk:
         main = self.wait_for(main_window, "the main window", timeout=HANDOVER_MS / 1000 + 5)
         gap_ms = 1000 * (time.monotonic() - splash_at)
         print(f"main window shown {gap_ms:.0f} ms after the splash")
-        if abs(gap_ms - HANDOVER_MS) > HANDOVER_TOLERANCE_MS:
+        if abs(gap_ms - HANDOVER_MS) > self.handover_tolerance_ms:
             raise Failure(f"hand-over after {gap_ms:.0f} ms, expected about {HANDOVER_MS}")
         if splash in self.windows():
             raise Failure("the splash is still visible")
@@ -345,10 +345,13 @@ def main():
     parser.add_argument("--bundle", required=True)
     parser.add_argument("--shots", required=True)
     parser.add_argument("--window-manager", help="run under this window manager (openbox)")
+    # The gap seen between the splash and the main window includes building the
+    # main window, which a sanitized build takes several times longer to do.
+    parser.add_argument("--handover-tolerance-ms", type=int, default=300)
     args = parser.parse_args()
     os.makedirs(args.shots, exist_ok=True)
     x = XSession(window_manager=args.window_manager)
-    walk = Walk(x, args.bundle, args.shots)
+    walk = Walk(x, args.bundle, args.shots, args.handover_tolerance_ms)
     try:
         walk.run()
         print("walkthrough complete")
