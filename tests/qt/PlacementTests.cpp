@@ -23,7 +23,7 @@ protected:
         r.integer("Width", size.width()).integer("Height", size.height()).string("Title", "Placed");
         return makeWindow(r);
     }
-    // Once a window has made the application.
+    // Asked once a window exists: the first window makes the Qt application.
     static QRect screenArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 };
 
