@@ -42,6 +42,22 @@ enum class Style {
     PanelCaption,     // small heading above the section list
 };
 
+// A control shown over the picture, by what of it paints over the picture: a
+// button, field or combo box its whole rectangle; a check box whose caption
+// is empty only its indicator, taken as the square as high as the control at
+// its left end (the style's box and its focus frame), its caption being drawn
+// in the picture. Hot spots, labels without text, paint nothing and are no
+// control here: their marking in the picture is all the user sees of them.
+struct Control {
+    enum class Paints { Whole, Indicator };
+    QRect rect;
+    Paints paints = Paints::Whole;
+
+    QRect painted() const {
+        return paints == Paints::Whole ? rect : QRect(rect.topLeft(), QSize(rect.height(), rect.height()));
+    }
+};
+
 struct Text {
     QRect box;  // the text is drawn inside this rectangle and must fit in it
     QString words;
@@ -59,9 +75,9 @@ struct Picture {
     std::optional<QRect> badge;   // round "?" badge
     std::optional<QRect> emblem;  // the program's framed-landscape emblem
     std::vector<Text> texts;
-    // Controls drawn over the picture: buttons, fields, combo boxes. No text
-    // may touch these.
-    std::vector<QRect> plain;
+    // Every control visible over this picture. Nothing drawn may lie under
+    // what one paints, and no edge of a filled area may run under it.
+    std::vector<Control> controls;
 };
 
 std::vector<Picture> pictures();

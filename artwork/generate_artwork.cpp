@@ -1,8 +1,10 @@
 // Draws the program's backdrop pictures into a folder:
 //     generate_artwork <output-folder>
-// Every text is checked first: it must fit its rectangle, stay inside the
-// picture and keep off the controls drawn over the picture. Any failure stops
-// the build rather than producing a picture with clipped or hidden text.
+// Every picture is checked first: each text must fit its rectangle and stay
+// inside the picture; nothing drawn (text, badge, emblem) may lie under a
+// control shown over the picture, nor may the edge of a filled area (strip,
+// band, panel, footer). Any failure stops the build rather than producing a
+// picture with clipped or hidden artwork.
 
 #include "ArtworkTable.h"
 
@@ -22,6 +24,7 @@
 namespace {
 
 using artwork::Backdrop;
+using artwork::Control;
 using artwork::Picture;
 using artwork::Style;
 using artwork::Text;
@@ -96,9 +99,73 @@ QRect layoutBox(const Text& text) {
     return text.box;
 }
 
+// An area the backdrop fills with a colour of its own, in painting order.
+struct Fill {
+    enum class Kind { Accent, Strip, Band, Panel, Footer };
+    Kind kind;
+    QRect area;
+    const char* name;
+};
+
+std::vector<Fill> fillsOf(const Picture& picture) {
+    const int width = picture.size.width();
+    const int height = picture.size.height();
+    std::vector<Fill> fills;
+    switch (picture.backdrop) {
+    case Backdrop::Splash: fills.push_back({Fill::Kind::Accent, QRect(0, height - 4, width, 4), "accent strip"}); break;
+    case Backdrop::Wizard:
+        fills.push_back({Fill::Kind::Strip, QRect(0, 0, width, picture.band.top()), "top strip"});
+        fills.push_back({Fill::Kind::Band, picture.band, "header band"});
+        break;
+    case Backdrop::Guide:
+    case Backdrop::Dialog:
+        fills.push_back({Fill::Kind::Accent, QRect(0, 0, width, 3), "accent strip"});
+        fills.push_back({Fill::Kind::Band, picture.band.adjusted(0, 3, 0, 0), "header band"});
+        break;
+    }
+    if (picture.panel) fills.push_back({Fill::Kind::Panel, *picture.panel, "section panel"});
+    if (picture.footerTop > 0)
+        fills.push_back({Fill::Kind::Footer, QRect(0, picture.footerTop, width, height - picture.footerTop), "footer"});
+    return fills;
+}
+
 void complain(const Picture& picture, const Text& text, const char* what) {
     std::fprintf(stderr, "generate_artwork: %s.jpg: \"%s\" %s\n", qUtf8Printable(picture.name),
                  qUtf8Printable(text.words), what);
+}
+
+void complain(const Picture& picture, const QString& what, const Control& control) {
+    const QRect r = control.painted();
+    const char* part = control.paints == Control::Paints::Whole ? "control" : "check box indicator";
+    std::fprintf(stderr, "generate_artwork: %s.jpg: %s lies under the %s at (%d, %d, %dx%d)\n",
+                 qUtf8Printable(picture.name), qUtf8Printable(what), part, r.x(), r.y(), r.width(), r.height());
+}
+
+// Nothing drawn lies under what a control paints. A control may sit wholly on
+// a filled area (the buttons on the footer), never across its edge.
+bool checkControls(const Picture& picture) {
+    bool good = true;
+    const auto keepOff = [&](const QRect& drawn, const QString& what) {
+        for (const Control& control : picture.controls) {
+            if (drawn.intersects(control.painted())) {
+                complain(picture, what, control);
+                good = false;
+            }
+        }
+    };
+    for (const Text& text : picture.texts) keepOff(text.box, QStringLiteral("\"%1\"").arg(text.words));
+    if (picture.badge) keepOff(*picture.badge, QStringLiteral("the ? badge"));
+    if (picture.emblem) keepOff(*picture.emblem, QStringLiteral("the emblem"));
+    for (const Fill& fill : fillsOf(picture)) {
+        for (const Control& control : picture.controls) {
+            const QRect painted = control.painted();
+            if (fill.area.intersects(painted) && !fill.area.contains(painted)) {
+                complain(picture, QStringLiteral("an edge of the %1").arg(QLatin1String(fill.name)), control);
+                good = false;
+            }
+        }
+    }
+    return good;
 }
 
 bool check(const Picture& picture) {
@@ -120,12 +187,6 @@ bool check(const Picture& picture) {
             complain(picture, text, "does not fit its rectangle");
             good = false;
         }
-        for (const QRect& control : picture.plain) {
-            if (text.box.intersects(control)) {
-                complain(picture, text, "runs under a control");
-                good = false;
-            }
-        }
         if (picture.badge && text.box.intersects(*picture.badge)) {
             complain(picture, text, "runs under the ? badge");
             good = false;
@@ -135,7 +196,7 @@ bool check(const Picture& picture) {
             good = false;
         }
     }
-    return good;
+    return checkControls(picture) && good;
 }
 
 void fillVertical(QPainter& painter, const QRect& area, const QColor& top, const QColor& bottom) {
@@ -150,10 +211,21 @@ void drawBand(QPainter& painter, const QRect& band) {
     painter.fillRect(QRect(band.left(), band.bottom(), band.width(), 1), kRule);
 }
 
-void drawFooter(QPainter& painter, const Picture& picture) {
-    const int width = picture.size.width();
-    painter.fillRect(QRect(0, picture.footerTop, width, picture.size.height() - picture.footerTop), kFooter);
-    painter.fillRect(QRect(0, picture.footerTop, width, 1), kRule);
+void drawFill(QPainter& painter, const Fill& fill) {
+    switch (fill.kind) {
+    case Fill::Kind::Accent: painter.fillRect(fill.area, kAccent); break;
+    case Fill::Kind::Strip: painter.fillRect(fill.area, kNavy); break;
+    case Fill::Kind::Band: drawBand(painter, fill.area); break;
+    case Fill::Kind::Panel:
+        painter.setPen(QPen(kRule, 1.0));
+        painter.setBrush(kPanel);
+        painter.drawRoundedRect(QRectF(fill.area).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+        break;
+    case Fill::Kind::Footer:
+        painter.fillRect(fill.area, kFooter);
+        painter.fillRect(QRect(fill.area.topLeft(), QSize(fill.area.width(), 1)), kRule);
+        break;
+    }
 }
 
 // A framed landscape in white; on a light backdrop it sits on a navy tile.
@@ -191,36 +263,13 @@ void drawEmblem(QPainter& painter, const Picture& picture, const QRect& area) {
 void drawBackdrop(QPainter& painter, const Picture& picture) {
     const QRect all(QPoint(0, 0), picture.size);
     painter.fillRect(all, kPaper);
-    switch (picture.backdrop) {
-    case Backdrop::Splash: {
+    if (picture.backdrop == Backdrop::Splash) {
         QLinearGradient gradient(all.topLeft(), all.bottomRight());
         gradient.setColorAt(0.0, kNavy);
         gradient.setColorAt(1.0, kNavyDeep);
         painter.fillRect(all, gradient);
-        painter.fillRect(QRect(0, all.height() - 4, all.width(), 4), kAccent);
-        break;
     }
-    case Backdrop::Wizard:
-        painter.fillRect(QRect(0, 0, all.width(), picture.band.top()), kNavy);
-        drawBand(painter, picture.band);
-        drawFooter(painter, picture);
-        break;
-    case Backdrop::Guide:
-        painter.fillRect(QRect(0, 0, all.width(), 3), kAccent);
-        drawBand(painter, picture.band.adjusted(0, 3, 0, 0));
-        if (picture.panel) {
-            painter.setPen(QPen(kRule, 1.0));
-            painter.setBrush(kPanel);
-            painter.drawRoundedRect(QRectF(*picture.panel).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-        }
-        drawFooter(painter, picture);
-        break;
-    case Backdrop::Dialog:
-        painter.fillRect(QRect(0, 0, all.width(), 3), kAccent);
-        drawBand(painter, picture.band.adjusted(0, 3, 0, 0));
-        drawFooter(painter, picture);
-        break;
-    }
+    for (const Fill& fill : fillsOf(picture)) drawFill(painter, fill);
 }
 
 void drawBadge(QPainter& painter, const QRect& badge) {

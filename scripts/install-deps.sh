@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool x11-utils imagemagick python3 python3-pil
+  xvfb xdotool x11-utils imagemagick python3 python3-pil openbox wmctrl
   libx11-dev valgrind
 )
 

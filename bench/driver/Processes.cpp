@@ -136,6 +136,13 @@ XServer::XServer() {
     }
     if (!m_connection) throw std::runtime_error("cannot connect to Xvfb on " + m_display);
     XSetErrorHandler(&ignoreXError);
+    // The pointer rests in the screen's corner, over no window of either side:
+    // Qt asks the server where the pointer is whenever a control under it
+    // shows or hides, a round trip that would weigh on both sides alike.
+    const int screen = DefaultScreen(m_connection);
+    XWarpPointer(m_connection, None, DefaultRootWindow(m_connection), 0, 0, 0, 0,
+                 DisplayWidth(m_connection, screen) - 1, DisplayHeight(m_connection, screen) - 1);
+    XSync(m_connection, False);
 }
 
 XServer::~XServer() {

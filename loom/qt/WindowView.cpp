@@ -1,6 +1,7 @@
 #include "WindowView.h"
 
 #include "Guard.h"
+#include "Placement.h"
 #include "QtPresenter.h"
 #include "loom/QtProbes.h"
 #include "loom/Runtime.h"
@@ -23,6 +24,7 @@ bool flag(const WindowObject* w, int slot) { return loom::property(w, slot).asBo
 
 WindowView::WindowView(WindowObject* window) : m_window(window) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    trackWindow(this);
     auto* quitKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     QObject::connect(quitKey, &QShortcut::activated, [] {
         if (QtPresenter* p = activePresenter()) p->quit();
@@ -49,7 +51,7 @@ void WindowView::apply(int slot) {
     case WindowProp::CloseButton:
     case WindowProp::MinimizeButton:
     case WindowProp::MaximizeButton: applyFlags(); break;
-    case WindowProp::Visible: setVisible(flag(m_window, slot)); break;
+    case WindowProp::Visible: applyVisible(); break;
     case WindowProp::Backdrop:
         m_backdrop = QPixmap();
         m_backdropCached = false;
@@ -57,6 +59,12 @@ void WindowView::apply(int slot) {
         break;
     default: break;
     }
+}
+
+void WindowView::applyVisible() {
+    const bool visible = flag(m_window, WindowProp::Visible);
+    if (visible) beforeShowing(this);
+    setVisible(visible);
 }
 
 void WindowView::applySize() {
@@ -86,8 +94,11 @@ void WindowView::applyFlags() {
 
 void WindowView::detach() {
     m_window = nullptr;
+    forgetWindow(this);
     hide();
 }
+
+WindowView::~WindowView() { forgetWindow(this); }
 
 void WindowView::paintEvent(QPaintEvent*) {
     if (!m_window) return;

@@ -13,6 +13,7 @@ namespace loom::qt {
 class WindowView : public QWidget {
 public:
     explicit WindowView(WindowObject* window);
+    ~WindowView() override;
 
     void apply(int slot);  // shows the window property at that slot
     void detach();         // the window is gone: hidden, inert, ready to delete
@@ -23,6 +24,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void applyVisible();
     void applySize();
     void applyFlags();
 

@@ -10,6 +10,9 @@ HOT_SPOTS = {"Label1": (260, 0, 43, 21), "Label2": (364, 0, 80, 21), "Label3": (
              "Label4": (293, 300, 20, 20)}
 SECTION_SPOTS = {"Label1": (43, 127, 86, 15), "Label2": (43, 146, 86, 15), "Label3": (43, 164, 86, 15)}
 SECTION_OK = (529, 366, 71, 21)
+UPDATES_OK, UPDATES_UPDATE = (352, 229, 71, 21), (269, 229, 71, 21)
+ABOUT_OK = (352, 243, 71, 22)
+NOTICE_OK, NOTICE_CANCEL = (319, 141, 70, 21), (237, 141, 70, 21)
 CHECK = {1: (194, 191, 100, 20), 2: (194, 212, 100, 20), 3: (194, 277, 100, 20), 4: (194, 296, 100, 20)}
 
 SCREENS = {
@@ -21,9 +24,9 @@ SCREENS = {
     "section1": ((619, 461), "s1.jpg", [SECTION_OK, CHECK[1], CHECK[2]]),
     "section2": ((619, 461), "s2.jpg", [SECTION_OK, CHECK[1], CHECK[3], CHECK[4]]),
     "section3": ((619, 461), "s3.jpg", [SECTION_OK, CHECK[1], CHECK[2]]),
-    "updates": ((449, 279), "cfu.jpg", [(352, 229, 71, 21), (269, 229, 71, 21)]),
-    "about": ((449, 292), "abo.jpg", [(352, 243, 71, 22)]),
-    "notice": ((409, 172), "ncm.jpg", [(319, 141, 70, 21), (237, 141, 70, 21)]),
+    "updates": ((449, 279), "cfu.jpg", [UPDATES_OK, UPDATES_UPDATE]),
+    "about": ((449, 292), "abo.jpg", [ABOUT_OK]),
+    "notice": ((409, 172), "ncm.jpg", [NOTICE_OK, NOTICE_CANCEL]),
     "splash": ((440, 147), "li.jpg", []),
 }
 

@@ -163,6 +163,13 @@ void resizeByWindowSystem(QWidget* topLevel, QSize size) {
     loom::testing::processEvents();
 }
 
+void moveByWindowSystem(QWidget* topLevel, QPoint to) {
+    ASSERT_NE(topLevel, nullptr);
+    ASSERT_NE(topLevel->windowHandle(), nullptr);
+    topLevel->windowHandle()->setPosition(to);
+    loom::testing::processEvents();
+}
+
 // ---- Pictures ------------------------------------------------------------------------------
 
 QImage bundlePicture(std::string_view file) {

@@ -62,8 +62,9 @@ void clickWindowAt(QWidget* topLevel, QPoint at);
 // delivered at that point of its window.
 void click(QWidget* widget);
 void typeInto(QWidget* field, const QString& text);
-// The window system gives the top-level window a new size.
+// The window system gives the top-level window a new size, or moves it (as when the user drags it).
 void resizeByWindowSystem(QWidget* topLevel, QSize size);
+void moveByWindowSystem(QWidget* topLevel, QPoint to);
 
 // ---- Pictures ------------------------------------------------------------------------------
 // The bundle's picture file, decoded here from its Resources folder.

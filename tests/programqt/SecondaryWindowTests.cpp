@@ -7,8 +7,10 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pqt {
@@ -299,6 +301,64 @@ TEST_F(ProgramQt, UpdateDoesNothingAndCancelHides) {
         EXPECT_FALSE(widgetOf(w6)->isVisible());
         EXPECT_EQ(registered("Window6.Window6"), w6);  // hidden, not closed
         EXPECT_EQ(visibleWindows(), (Names{"Window2.Window2", "Window4.Window4"}));
+    });
+}
+
+// ---- Where windows open -----------------------------------------------------------------------
+
+// Centred to the pixel: an odd difference of sizes leaves half a pixel either way.
+::testing::AssertionResult centredOver(const QRect& inner, const QRect& outer) {
+    const int dx = (inner.left() + inner.right()) - (outer.left() + outer.right());
+    const int dy = (inner.top() + inner.bottom()) - (outer.top() + outer.bottom());
+    if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "centre off by (" << dx / 2.0 << ", " << dy / 2.0 << ")";
+}
+
+// The splash and then the main window centred on the screen (the offscreen
+// platform's, 800 x 800); each secondary window centred over the main window,
+// wherever the user moved it, and left shown when the main window hides.
+TEST_F(ProgramQt, WindowsOpenCentredOnTheScreenThenOverTheMainWindow) {
+    runProgram([&] {
+        loom::testing::advanceClock(1);
+        WindowObject* splash = registered("Window1.Window1");
+        ASSERT_NE(splash, nullptr);
+        EXPECT_TRUE(centredOver(widgetOf(splash)->geometry(), QRect(0, 0, 800, 800)));
+        loom::testing::advanceClock(3699);
+        WindowObject* main = registered("Window2.Window2");
+        ASSERT_NE(main, nullptr);
+        QWidget* mainView = widgetOf(main);
+        EXPECT_TRUE(centredOver(mainView->geometry(), QRect(0, 0, 800, 800)));  // where the splash was
+
+        const QRect moved(150, 300, 619, 461);
+        moveByWindowSystem(mainView, moved.topLeft());
+        ASSERT_EQ(mainView->geometry(), moved);
+        const std::pair<const char*, const char*> openings[] = {
+            {"Label1", "Window3.Window3"},
+            {"Label2", "Window4.Window4"},
+            {"Label3", "Window5.Window5"},
+            {"Label4", "Window6.Window6"},
+        };
+        for (const auto& [label, window] : openings) {
+            SCOPED_TRACE(window);
+            click(widgetNamed(main, label));
+            WindowObject* shown = registered(window);
+            ASSERT_NE(shown, nullptr);
+            EXPECT_TRUE(centredOver(widgetOf(shown)->geometry(), moved));
+        }
+        EXPECT_EQ(mainView->geometry(), moved);  // showing them moved it not
+        const QRect noticeAt = widgetOf(registered("Window6.Window6"))->geometry();
+
+        // Page4's "OK" hides the main window alone.
+        loom::testing::answerOpenFileDialog(std::nullopt);
+        for (const char* ok : {"BevelButton1", "BevelButton3", "BevelButton4", "BevelButton14"}) {
+            QWidget* button = widgetNamed(main, ok);
+            ASSERT_NE(button, nullptr);
+            clickWindowAt(mainView, button->geometry().center());
+        }
+        EXPECT_TRUE(mainView->isHidden());
+        EXPECT_EQ(visibleWindows(),
+                  (Names{"Window3.Window3", "Window4.Window4", "Window5.Window5", "Window6.Window6"}));
+        EXPECT_EQ(widgetOf(registered("Window6.Window6"))->geometry(), noticeAt);
     });
 }
 

@@ -12,7 +12,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
+
+// Rectangles in failure messages; declared for every file of the suite, so
+// that each prints them alike.
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << "x" << r.height() << ")";
+}
 
 namespace qttest {
 
