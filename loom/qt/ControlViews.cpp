@@ -57,16 +57,23 @@ public:
     QWidget* widget() override { return this; }
 };
 
+// A bevel button is the style's own push button: its bevel drawn over the
+// backdrop, the caption centred, hover, pressed and disabled as the style shows them.
 class ButtonView final : public View<QPushButton> {
 public:
     ButtonView(ControlObject* c, QWidget* parent) : View(c, parent) {
-        setFlat(true);
         QObject::connect(this, &QPushButton::clicked, [this] {
             raiseEvent<BevelButtonObject>(control, [](BevelButtonObject* b) { pressButton(b); });
         });
     }
     void applyOwn(int slot) override {
-        if (slot == BevelButtonProp::Caption) setText(qstring(textOf(control, slot)));
+        switch (slot) {
+        case BevelButtonProp::Caption: setText(qstring(textOf(control, slot))); break;
+        case BevelButtonProp::AcceptFocus:
+            setFocusPolicy(loom::property(control, slot).asBoolean() ? Qt::StrongFocus : Qt::NoFocus);
+            break;
+        default: break;
+        }
     }
 };
 
