@@ -155,7 +155,7 @@ BuiltWindow build(const WindowForm& form) {
         QWidget* w = nullptr;
         if (c.kind == "button") {
             auto* b = new QPushButton(QString::fromStdString(c.text), parent);
-            b->setFlat(true);
+            b->setFocusPolicy(Qt::NoFocus);  // drawn and focused as the program's bevel buttons
             w = b;
         } else if (c.kind == "checkbox") {
             w = new QCheckBox(QString::fromStdString(c.text), parent);

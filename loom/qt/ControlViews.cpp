@@ -57,16 +57,23 @@ public:
     QWidget* widget() override { return this; }
 };
 
+// A bevel button is the style's own push button: its bevel drawn over the
+// backdrop, the caption centred, hover, pressed and disabled as the style shows them.
 class ButtonView final : public View<QPushButton> {
 public:
     ButtonView(ControlObject* c, QWidget* parent) : View(c, parent) {
-        setFlat(true);
         QObject::connect(this, &QPushButton::clicked, [this] {
             raiseEvent<BevelButtonObject>(control, [](BevelButtonObject* b) { pressButton(b); });
         });
     }
     void applyOwn(int slot) override {
-        if (slot == BevelButtonProp::Caption) setText(qstring(textOf(control, slot)));
+        switch (slot) {
+        case BevelButtonProp::Caption: setText(qstring(textOf(control, slot))); break;
+        case BevelButtonProp::AcceptFocus:
+            setFocusPolicy(loom::property(control, slot).asBoolean() ? Qt::StrongFocus : Qt::NoFocus);
+            break;
+        default: break;
+        }
     }
 };
 
@@ -190,6 +197,15 @@ private:
     }
 };
 
+// A widget that holds its window's keyboard focus gives it up before the
+// program hides it. Hidden with the focus, Qt would pass the focus on as Tab
+// does, and a text field reached that way selects all its text. The window
+// keeps the keyboard; Tab from there starts at its first control.
+void dropFocus(QWidget* w) {
+    QWidget* focus = w->window()->focusWidget();
+    if (focus && (focus == w || w->isAncestorOf(focus))) focus->clearFocus();
+}
+
 }  // namespace
 
 void ControlView::apply(int slot) {
@@ -203,7 +219,12 @@ void ControlView::apply(int slot) {
         w->setGeometry(integer(control, RectControlProp::Left), integer(control, RectControlProp::Top),
                        integer(control, RectControlProp::Width), integer(control, RectControlProp::Height));
         break;
-    case RectControlProp::Visible: w->setVisible(loom::property(control, slot).asBoolean()); break;
+    case RectControlProp::Visible: {
+        const bool visible = loom::property(control, slot).asBoolean();
+        if (!visible) dropFocus(w);
+        w->setVisible(visible);
+        break;
+    }
     case RectControlProp::Enabled: w->setEnabled(loom::property(control, slot).asBoolean()); break;
     default: applyOwn(slot); break;
     }

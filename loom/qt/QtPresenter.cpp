@@ -3,6 +3,7 @@
 #include "QtPresenter.h"
 
 #include "ControlViews.h"
+#include "Display.h"
 #include "Guard.h"
 #include "Pictures.h"
 #include "WindowView.h"
@@ -22,6 +23,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -45,9 +48,23 @@ void rethrowKept() {
 
 void ensureApplication() {
     if (QApplication::instance()) return;
+    // Qt aborts when it finds no display: the probe looks first, and holds the
+    // display it found until Qt has connected to it.
+    const DisplayProbe display;
+    if (!display.found()) {
+        std::fprintf(stderr, "picture-wizard: %s\n", display.problem().c_str());
+        std::exit(1);
+    }
     static int argc = 1;
     static char name[] = "picture-wizard";
-    static char* argv[] = {name, nullptr};
+    static char platformOption[] = "-platform";
+    static std::string platform;
+    static char* argv[] = {name, nullptr, nullptr, nullptr};
+    if (!display.platform().empty()) {
+        platform = display.platform();
+        argv[argc++] = platformOption;
+        argv[argc++] = platform.data();
+    }
     // Kept for the life of the process: widgets may outlive any scope here.
     static QApplication* app = new QApplication(argc, argv);
     // The runtime decides when the application ends.
@@ -295,7 +312,12 @@ void QtPresenter::processEvents() {
 
 namespace loom {
 
-Presenter* createDefaultPresenter() { return new qt::QtPresenter; }
+Presenter* createDefaultPresenter() {
+    // The application is made with the runtime, before anything else: without
+    // a display the process ends here, with nothing made yet.
+    qt::ensureApplication();
+    return new qt::QtPresenter;
+}
 
 namespace testing {
 namespace {

@@ -14,7 +14,8 @@ class QSocketNotifier;
 
 namespace loom::qt {
 
-// The QApplication, made on first use.
+// The QApplication, made on first use. Where no display can be reached, the
+// process ends there with status 1 and one line on standard error.
 void ensureApplication();
 
 class QtPresenter final : public Presenter {

@@ -67,6 +67,8 @@ void RuntimeInitModuleState() { record("RuntimeInitModuleState"); }
 
 void RuntimeFinalizeModuleState() {
     record("RuntimeFinalizeModuleState");
+    // A timer the application ended before it fired is held while armed.
+    stopAllTimers();
     // Windows go first: their controls' delegates may refer to them weakly.
     std::vector<WindowObject*> list;
     list.swap(detail::windows());
