@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick python3 python3-pil openbox wmctrl
-  libx11-dev libxcb1-dev valgrind
+  libx11-dev valgrind
 )
 
 missing=()

@@ -1,19 +1,17 @@
 #include "Display.h"
 
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QString>
 
-#include <dlfcn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <string_view>
-#include <vector>
 
 namespace loom::qt {
 
@@ -25,50 +23,6 @@ std::string environment(const char* name) {
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
-
-// libxcb, found at run time: Qt has loaded it already, and named by the
-// program itself it would come before the C++ and C libraries in every symbol
-// lookup of the program's start.
-struct Xcb {
-    decltype(&xcb_connect) connect = nullptr;
-    decltype(&xcb_connection_has_error) hasError = nullptr;
-    decltype(&xcb_get_setup) setup = nullptr;
-    decltype(&xcb_setup_roots_length) rootsLength = nullptr;
-    decltype(&xcb_disconnect) disconnect = nullptr;
-    bool loaded() const { return connect && hasError && setup && rootsLength && disconnect; }
-};
-
-template <typename F>
-void find(void* library, const char* name, F& function) {
-    function = reinterpret_cast<F>(dlsym(library, name));
-}
-
-const Xcb& xcb() {
-    static const Xcb found = [] {
-        Xcb x;
-        // Kept open for the life of the process, as Qt keeps it.
-        void* library = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
-        if (!library) return x;
-        find(library, "xcb_connect", x.connect);
-        find(library, "xcb_connection_has_error", x.hasError);
-        find(library, "xcb_get_setup", x.setup);
-        find(library, "xcb_setup_roots_length", x.rootsLength);
-        find(library, "xcb_disconnect", x.disconnect);
-        return x;
-    }();
-    return found;
-}
-
-// An X server at `display` that accepts this client and has the screen it names.
-xcb_connection_t* connectX(const std::string& display) {
-    const Xcb& x = xcb();
-    if (!x.loaded()) return nullptr;  // no X library, so no X platform either
-    int screen = 0;
-    xcb_connection_t* c = x.connect(display.c_str(), &screen);
-    if (!x.hasError(c) && screen >= 0 && screen < x.rootsLength(x.setup(c))) return c;
-    x.disconnect(c);
-    return nullptr;
-}
 
 // A Wayland compositor listening at `display`: a socket path, or a name in XDG_RUNTIME_DIR.
 bool waylandListens(const std::string& display) {
@@ -109,14 +63,20 @@ bool qtHasWaylandPlugin() {
     return false;
 }
 
+std::string noDisplay(const std::string& why) {
+    return "no display available (" + why +
+           "); run it from a graphical desktop session, or set DISPLAY to a running X server, e.g. "
+           "DISPLAY=:0 picture-wizard";
+}
+
+StartupMessages* g_holding = nullptr;
+
 }  // namespace
 
 DisplayProbe::DisplayProbe() {
     if (!environment("QT_QPA_PLATFORM").empty()) return;  // chosen by the user: Qt's to use as it is
 
     const std::string x = environment("DISPLAY");
-    if (!x.empty() && (m_x = connectX(x))) return;  // Qt's own choice: X, or Wayland on a Wayland desktop
-
     std::string why = x.empty() ? "DISPLAY is not set" : "cannot connect to X display " + quoted(x);
     const std::string wayland = environment("WAYLAND_DISPLAY");
     if (!wayland.empty()) {
@@ -124,18 +84,48 @@ DisplayProbe::DisplayProbe() {
             why += ", and cannot connect to Wayland display " + quoted(wayland);
         } else if (!qtHasWaylandPlugin()) {
             why += ", and Qt's Wayland support (Debian package qt6-wayland) is not installed";
-        } else {
-            m_platform = "wayland";  // the only display there is: Qt might otherwise try X alone
+        } else if (x.empty()) {
+            m_platform = "wayland";  // the only display there is: Qt would otherwise try X alone
+            m_problemIfRefused = noDisplay("cannot connect to Wayland display " + quoted(wayland));
             return;
         }
     }
-    m_problem = "no display available (" + why +
-                "); run it from a graphical desktop session, or set DISPLAY to a running X server, e.g. "
-                "DISPLAY=:0 picture-wizard";
+    // With an X display named, Qt's connection decides: it is made once, by Qt.
+    if (x.empty())
+        m_problem = noDisplay(why);
+    else
+        m_problemIfRefused = noDisplay(why);
 }
 
-DisplayProbe::~DisplayProbe() {
-    if (m_x) xcb().disconnect(m_x);
+void failForNoDisplay(const std::string& problem) {
+    std::fprintf(stderr, "picture-wizard: %s\n", problem.c_str());
+    // Nothing made so far is to be finished: Qt is part-way through its start.
+    std::_Exit(1);
+}
+
+StartupMessages::StartupMessages(std::string problem)
+    : m_problem(std::move(problem)), m_previous(qInstallMessageHandler(&StartupMessages::handle)) {
+    g_holding = this;
+}
+
+StartupMessages::~StartupMessages() {
+    g_holding = nullptr;
+    qInstallMessageHandler(m_previous);
+    for (const Held& m : m_held) {
+        const QMessageLogContext context(m.file.empty() ? nullptr : m.file.c_str(), m.line,
+                                         m.function.empty() ? nullptr : m.function.c_str(),
+                                         m.category.empty() ? nullptr : m.category.c_str());
+        qt_message_output(m.type, context, QString::fromStdString(m.text));
+    }
+}
+
+void StartupMessages::handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    StartupMessages* self = g_holding;
+    if (!self) return;
+    if (type == QtFatalMsg) failForNoDisplay(self->m_problem);
+    auto copy = [](const char* s) { return s ? std::string(s) : std::string(); };
+    self->m_held.push_back(
+        {type, copy(context.category), copy(context.file), copy(context.function), text.toStdString(), context.line});
 }
 
 }  // namespace loom::qt

@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -48,13 +49,10 @@ void rethrowKept() {
 
 void ensureApplication() {
     if (QApplication::instance()) return;
-    // Qt aborts when it finds no display: the probe looks first, and holds the
-    // display it found until Qt has connected to it.
+    // Qt aborts when it finds no display: what the environment tells is
+    // looked at first, and a connection Qt cannot make ends the process the same way.
     const DisplayProbe display;
-    if (!display.found()) {
-        std::fprintf(stderr, "picture-wizard: %s\n", display.problem().c_str());
-        std::exit(1);
-    }
+    if (!display.found()) failForNoDisplay(display.problem());
     static int argc = 1;
     static char name[] = "picture-wizard";
     static char platformOption[] = "-platform";
@@ -65,8 +63,11 @@ void ensureApplication() {
         argv[argc++] = platformOption;
         argv[argc++] = platform.data();
     }
+    std::optional<StartupMessages> held;
+    if (!display.problemIfRefused().empty()) held.emplace(display.problemIfRefused());
     // Kept for the life of the process: widgets may outlive any scope here.
     static QApplication* app = new QApplication(argc, argv);
+    held.reset();
     // The runtime decides when the application ends.
     app->setQuitOnLastWindowClosed(false);
 }
