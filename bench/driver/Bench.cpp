@@ -133,7 +133,7 @@ double execToSplashPixels(const std::vector<std::string>& argv) {
 void BM_SplashPixels(benchmark::State& state) {
     std::vector<double> program, floor;
     for (auto _ : state) {
-        for (int i = 0; i < repeats(20); ++i) {
+        for (int i = 0; i < repeats(40); ++i) {
             program.push_back(execToSplashPixels({g_paths.bundleExe}));
             floor.push_back(execToSplashPixels({g_paths.floor, "splash", g_paths.resources}));
         }
@@ -222,7 +222,7 @@ const char* const kTransitions[] = {"P1-P2", "P2-P3", "P3-P4", "P3-P2", "P2-P1"}
 void BM_PageTransitions(benchmark::State& state) {
     std::map<std::string, std::vector<double>> program, floor;
     for (auto _ : state) {
-        for (int i = 0; i < repeats(5); ++i) {
+        for (int i = 0; i < repeats(20); ++i) {
             for (auto& [key, values] :
                  parseValues(runCapture({g_paths.probe, "pages", g_paths.bundleExe, "20"}, onX())))
                 program[key].insert(program[key].end(), values.begin(), values.end());
