@@ -298,7 +298,7 @@ void BM_CatalogueHit(benchmark::State& state) {
 void BM_FirstLoad(benchmark::State& state) {
     std::map<std::string, std::vector<double>> program, floor;
     for (auto _ : state) {
-        for (int i = 0; i < repeats(8); ++i) {
+        for (int i = 0; i < repeats(20); ++i) {
             for (auto& [key, values] : parseValues(runCapture({g_paths.probe, "first-load", g_paths.bundleExe}, onX())))
                 program[key].insert(program[key].end(), values.begin(), values.end());
             for (auto& [key, values] : parseValues(runCapture({g_paths.floor, "first-load", g_paths.resources}, onX())))
