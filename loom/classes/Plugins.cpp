@@ -77,7 +77,7 @@ template <const ClassRecord* (*Owner)(), int Slot, PropType P, const std::string
         return fromValue<P>(property(o, Slot));
     }
     static void set(Object* o, int32_t, V v) {
-        if (CallRecord::active()) record(std::string(*Name) + ".Set", objectName(o), toValue<P>(v).describe());
+        LOOM_RECORD(std::string(*Name) + ".Set", objectName(o), toValue<P>(v).describe());
         if (!RuntimeObjectIsa(o, Owner())) RaiseNilObjectException();
         setProperty(o, Slot, toValue<P>(v));
     }
@@ -197,7 +197,7 @@ const std::unordered_map<std::string, Code>& entryPoints() {
 }  // namespace
 
 Code* RuntimeAllocatePluginEntrypointsTable(int32_t size) {
-    record("RuntimeAllocatePluginEntrypointsTable", std::to_string(size));
+    LOOM_RECORD("RuntimeAllocatePluginEntrypointsTable", std::to_string(size));
     // Tables live for the whole process; the list is never destroyed, so they stay reachable.
     static auto* tables = new std::vector<Code*>;
     tables->push_back(new Code[static_cast<size_t>(std::max(size, 0))]());
@@ -205,7 +205,7 @@ Code* RuntimeAllocatePluginEntrypointsTable(int32_t size) {
 }
 
 Code RuntimeLookupPluginEntrypoint(String* memberName) {
-    record("RuntimeLookupPluginEntrypoint", std::string(view(memberName)));
+    LOOM_RECORD("RuntimeLookupPluginEntrypoint", std::string(view(memberName)));
     auto it = entryPoints().find(std::string(view(memberName)));
     return it == entryPoints().end() ? nullptr : it->second;
 }

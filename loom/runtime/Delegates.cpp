@@ -26,7 +26,7 @@ DelegateObject::~DelegateObject() {
 
 Object* RuntimeCreateDelegate(Code invoke, Code routine, Object* target, String* signature, int32_t weak) {
     if (CallRecord::active())
-        record("RuntimeCreateDelegate", '"' + std::string(view(signature)) + '"', target ? objectName(target) : "none",
+        LOOM_RECORD("RuntimeCreateDelegate", '"' + std::string(view(signature)) + '"', target ? objectName(target) : "none",
                "weak=" + std::to_string(weak));
     auto* d = static_cast<DelegateObject*>(RuntimeNewObject(Delegate::__Lookup()));
     d->invoke = invoke;

@@ -23,7 +23,7 @@ Object* newException(const ClassRecord* cls, std::string message) {
 }  // namespace
 
 void RaiseNilObjectException() {
-    record("RaiseNilObjectException");
+    LOOM_RECORD("RaiseNilObjectException");
     RuntimeRaise(newException(NilObjectException::__Lookup(), "an object reference was none"));
 }
 

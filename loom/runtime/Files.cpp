@@ -40,7 +40,7 @@ FolderItemObject* makeFolderItem(std::string path) {
 }
 
 FolderItemObject* AppFolderItemGetter(int32_t which) {
-    record("AppFolderItemGetter", std::to_string(which));
+    LOOM_RECORD("AppFolderItemGetter", std::to_string(which));
     if (which != 0) return nullptr;
     std::string path = executablePath();
     return path.empty() ? nullptr : makeFolderItem(std::move(path));
@@ -49,7 +49,7 @@ FolderItemObject* AppFolderItemGetter(int32_t which) {
 namespace FolderItem {
 
 FolderItemObject* Parent_Get(FolderItemObject* item) {
-    record("FolderItem.Parent.Get", item ? item->path : "none");
+    LOOM_RECORD("FolderItem.Parent.Get", item ? item->path : "none");
     if (!item) RaiseNilObjectException();
     std::filesystem::path p(item->path);
     if (!p.has_relative_path()) return nullptr;  // the root has no parent
@@ -59,7 +59,7 @@ FolderItemObject* Parent_Get(FolderItemObject* item) {
 }
 
 FolderItemObject* Child(FolderItemObject* folder, String* name) {
-    record("FolderItem.Child", folder ? folder->path : "none", std::string(view(name)));
+    LOOM_RECORD("FolderItem.Child", folder ? folder->path : "none", std::string(view(name)));
     if (!folder) RaiseNilObjectException();
     if (!plainFileName(view(name))) return nullptr;
     std::filesystem::path child = std::filesystem::path(folder->path) / std::string(view(name));
@@ -69,7 +69,7 @@ FolderItemObject* Child(FolderItemObject* folder, String* name) {
 }
 
 PictureObject* OpenAsPicture(FolderItemObject* item) {
-    record("FolderItem.OpenAsPicture", item ? item->path : "none");
+    LOOM_RECORD("FolderItem.OpenAsPicture", item ? item->path : "none");
     if (!item) RaiseNilObjectException();
     return presenter().decodePicture(item->path);
 }
@@ -85,7 +85,7 @@ PictureObject::~PictureObject() {
 namespace loom {
 
 FolderItemObject* _GetApplicationBundleResources() {
-    record("_GetApplicationBundleResources");
+    LOOM_RECORD("_GetApplicationBundleResources");
     Ref<FolderItemObject> executable(AppFolderItemGetter(0));
     if (!executable) RaiseNilObjectException();
     Ref<FolderItemObject> folder(FolderItem::Parent_Get(executable.get()));

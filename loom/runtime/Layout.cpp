@@ -52,7 +52,7 @@ void observeSetProperties(std::function<void(const Object*, std::string_view)> o
 }  // namespace testing
 
 void _SetProperties(Object* target, String* record) {
-    if (CallRecord::active()) loom::record("_SetProperties", objectName(target), std::to_string(view(record).size()));
+    LOOM_RECORD("_SetProperties", objectName(target), std::to_string(view(record).size()));
     if (const auto& observe = setPropertiesObserver()) observe(target, view(record));
     if (!target) RaiseNilObjectException();
     const std::string_view bytes = view(record);

@@ -45,7 +45,7 @@ const MemberRecord* ClassRecord::memberByCode(Code c) const {
 
 ClassRecord* RuntimeNewClass(const ClassRecord* parent, int32_t memberTotal, int32_t interfaceTotal, int32_t eventTotal,
                              int32_t reserved, int32_t propertyTotal, int32_t classAttributeCount) {
-    record("RuntimeNewClass", parent ? std::string(parent->registeredName()) : std::string("none"));
+    LOOM_RECORD("RuntimeNewClass", parent ? std::string(parent->registeredName()) : std::string("none"));
     auto* cls = new ClassRecord;
     cls->parent = parent;
     cls->interfaceTotal = interfaceTotal;
@@ -89,7 +89,7 @@ Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int
 
 Object* RuntimeNewObject(const ClassRecord* cls) {
     if (!cls || !cls->allocate) RaiseRuntimeException("RuntimeNewObject: a class record with no instances");
-    record("RuntimeNewObject", std::string(cls->registeredName()));
+    LOOM_RECORD("RuntimeNewObject", std::string(cls->registeredName()));
     Object* o = cls->allocate();
     o->cls = cls;
     o->props.reserve(cls->properties.size());
@@ -131,7 +131,7 @@ bool RuntimeObjectIsa(const Object* o, const ClassRecord* cls) {
 
 Object* RuntimeCheckCast(Object* o, const ClassRecord* cls) {
     if (CallRecord::active())
-        record("RuntimeCheckCast", o ? objectName(o) : std::string("none"),
+        LOOM_RECORD("RuntimeCheckCast", o ? objectName(o) : std::string("none"),
                std::string(cls ? cls->registeredName() : ""));
     if (!o) return nullptr;
     if (!RuntimeObjectIsa(o, cls))

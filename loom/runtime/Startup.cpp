@@ -58,15 +58,15 @@ std::string memberName(const ClassRecord* cls, Code handler) {
 }  // namespace detail
 
 void RuntimeInit() {
-    record("RuntimeInit");
+    LOOM_RECORD("RuntimeInit");
     g_unhandled = false;
     presenter();
 }
 
-void RuntimeInitModuleState() { record("RuntimeInitModuleState"); }
+void RuntimeInitModuleState() { LOOM_RECORD("RuntimeInitModuleState"); }
 
 void RuntimeFinalizeModuleState() {
-    record("RuntimeFinalizeModuleState");
+    LOOM_RECORD("RuntimeFinalizeModuleState");
     // A timer the application ended before it fired is held while armed.
     stopAllTimers();
     // Windows go first: their controls' delegates may refer to them weakly.
@@ -80,7 +80,7 @@ void RuntimeFinalizeModuleState() {
 }
 
 int32_t RuntimeExit() {
-    record("RuntimeExit");
+    LOOM_RECORD("RuntimeExit");
     g_exceptionHelper = nullptr;
     RuntimeUnlockObject(g_application);
     g_application = nullptr;
@@ -88,19 +88,19 @@ int32_t RuntimeExit() {
 }
 
 void _RuntimeSetExceptionHelper(Code helper) {
-    record("_RuntimeSetExceptionHelper");
+    LOOM_RECORD("_RuntimeSetExceptionHelper");
     g_exceptionHelper = as<Object*(void*, void*)>(helper);
 }
 
 void _RunFrameworkInitialization(Code startup) {
-    record("_RunFrameworkInitialization");
+    LOOM_RECORD("_RunFrameworkInitialization");
     as<void()>(startup)();
 }
 
-void _RuntimeInitExternalClasses() { record("_RuntimeInitExternalClasses"); }
+void _RuntimeInitExternalClasses() { LOOM_RECORD("_RuntimeInitExternalClasses"); }
 
 void _RuntimeRegisterAppObject(Object* application) {
-    record("_RuntimeRegisterAppObject", application ? std::string(application->cls->registeredName()) : "none");
+    LOOM_RECORD("_RuntimeRegisterAppObject", application ? std::string(application->cls->registeredName()) : "none");
     RuntimeLockUnlockObjects(application, g_application);
     g_application = application;
 }
@@ -108,12 +108,12 @@ void _RuntimeRegisterAppObject(Object* application) {
 Object* RuntimeApplication() { return g_application; }
 
 void _RuntimeRun() {
-    record("_RuntimeRun");
+    LOOM_RECORD("_RuntimeRun");
     presenter().run();
 }
 
 void _UnhandledException(Object* exception) {
-    record("_UnhandledException", describeException(exception));
+    LOOM_RECORD("_UnhandledException", describeException(exception));
     detail::noteUnhandled();
     std::fprintf(stderr, "picture-wizard: unhandled %s\n", describeException(exception).c_str());
 }

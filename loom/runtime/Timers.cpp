@@ -38,7 +38,7 @@ void scheduleWake() {
 namespace Timer {
 
 void Mode_Set(Object* timer, int32_t, int32_t mode) {
-    record("Timer.Mode.Set", objectName(timer), std::to_string(mode));
+    LOOM_RECORD("Timer.Mode.Set", objectName(timer), std::to_string(mode));
     if (!RuntimeObjectIsa(timer, loom::Timer::__Lookup())) RaiseNilObjectException();
     auto* t = static_cast<TimerObject*>(timer);
     setProperty(t, TimerProp::Mode, Value::integer(mode));

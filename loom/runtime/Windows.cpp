@@ -56,7 +56,7 @@ std::string objectName(const Object* o) {
 }
 
 WindowObject* _GetImplicitWindow(String* className) {
-    record("_GetImplicitWindow", std::string(view(className)));
+    LOOM_RECORD("_GetImplicitWindow", std::string(view(className)));
     for (WindowObject* w : windows())
         if (w->cls->registeredName() == view(className)) {
             RuntimeLockObject(w);
@@ -82,7 +82,7 @@ void raiseWindowEvent(WindowObject* window, int event) {
 namespace Window {
 
 void Constructor(WindowObject* window) {
-    record("Window.Constructor", objectName(window));
+    LOOM_RECORD("Window.Constructor", objectName(window));
     // Registered first, so that what construction calls finds this window.
     RuntimeLockObject(window);
     windows().push_back(window);
@@ -106,7 +106,7 @@ void Constructor(WindowObject* window) {
 }
 
 Object* __New(WindowObject* window, const ClassRecord* controlClass) {
-    record("Window.__New", objectName(window), std::string(controlClass ? controlClass->registeredName() : "none"));
+    LOOM_RECORD("Window.__New", objectName(window), std::string(controlClass ? controlClass->registeredName() : "none"));
     Object* o = RuntimeNewObject(controlClass);
     auto* control = dynamic_cast<ControlObject*>(o);
     if (!control) {
@@ -118,7 +118,7 @@ Object* __New(WindowObject* window, const ClassRecord* controlClass) {
 }
 
 void _AddControl(WindowObject* window, String* name, Object* control) {
-    record("Window._AddControl", objectName(window), std::string(view(name)));
+    LOOM_RECORD("Window._AddControl", objectName(window), std::string(view(name)));
     auto* c = dynamic_cast<ControlObject*>(control);
     if (!window || !c) RaiseNilObjectException();
     RuntimeLockString(name);
@@ -129,7 +129,7 @@ void _AddControl(WindowObject* window, String* name, Object* control) {
 }
 
 Object* _ControlByName(WindowObject* window, String* name) {
-    record("Window._ControlByName", objectName(window), std::string(view(name)));
+    LOOM_RECORD("Window._ControlByName", objectName(window), std::string(view(name)));
     if (!window) RaiseNilObjectException();
     for (const NamedControl& n : window->controls)
         if (view(n.name) == view(name)) {
@@ -140,13 +140,13 @@ Object* _ControlByName(WindowObject* window, String* name) {
 }
 
 void Backdrop_Set(WindowObject* window, int32_t, PictureObject* picture) {
-    record("Window.Backdrop.Set", objectName(window), picture ? picture->name : "none");
+    LOOM_RECORD("Window.Backdrop.Set", objectName(window), picture ? picture->name : "none");
     if (!window) RaiseNilObjectException();
     setProperty(window, WindowProp::Backdrop, Value::object(picture));
 }
 
 void Visible_Set(WindowObject* window, int32_t, bool visible) {
-    record("Window.Visible.Set", objectName(window), visible ? "true" : "false");
+    LOOM_RECORD("Window.Visible.Set", objectName(window), visible ? "true" : "false");
     if (!window) RaiseNilObjectException();
     if (property(window, WindowProp::Visible).asBoolean() == visible) return;
     setProperty(window, WindowProp::Visible, Value::boolean(visible));
@@ -170,14 +170,14 @@ void closeWindow(WindowObject* window) {
 namespace RectControl {
 
 void Constructor(Object* control) {
-    record("RectControl.Constructor", objectName(control));
+    LOOM_RECORD("RectControl.Constructor", objectName(control));
     auto* c = dynamic_cast<ControlObject*>(control);
     if (!c) RaiseNilObjectException();
     c->constructed = true;
 }
 
 void Visible_Set(Object* control, int32_t, bool visible) {
-    record("RectControl.Visible.Set", objectName(control), visible ? "true" : "false");
+    LOOM_RECORD("RectControl.Visible.Set", objectName(control), visible ? "true" : "false");
     if (!RuntimeObjectIsa(control, loom::RectControl::__Lookup())) RaiseNilObjectException();
     setProperty(control, RectControlProp::Visible, Value::boolean(visible));
 }
@@ -186,7 +186,7 @@ void Visible_Set(Object* control, int32_t, bool visible) {
 
 namespace TextField {
 void Text_Set(Object* field, int32_t, String* text) {
-    record("TextField.Text.Set", objectName(field), '"' + std::string(view(text)) + '"');
+    LOOM_RECORD("TextField.Text.Set", objectName(field), '"' + std::string(view(text)) + '"');
     if (!RuntimeObjectIsa(field, loom::TextField::__Lookup())) RaiseNilObjectException();
     setProperty(field, TextFieldProp::Text, Value::string(text ? text : nullptr));
 }
@@ -194,7 +194,7 @@ void Text_Set(Object* field, int32_t, String* text) {
 
 namespace {
 void setTextUnit(const char* op, Object* control, const ClassRecord* cls, int slot, uint8_t unit) {
-    record(op, objectName(control), std::to_string(unit));
+    LOOM_RECORD(op, objectName(control), std::to_string(unit));
     if (!RuntimeObjectIsa(control, cls)) RaiseNilObjectException();
     setProperty(control, slot, Value::byteEnum(unit));
 }
@@ -216,7 +216,7 @@ void PopupMenu::TextUnit_Set(Object* c, int32_t, uint8_t unit) {
 // ---- Control events ------------------------------------------------------------
 
 void RuntimeAddEventHandler(Object* control, String* event, Code stub, Object* delegate) {
-    record("RuntimeAddEventHandler", objectName(control), std::string(view(event)));
+    LOOM_RECORD("RuntimeAddEventHandler", objectName(control), std::string(view(event)));
     auto* c = dynamic_cast<ControlObject*>(control);
     if (!c) RaiseNilObjectException();
     int index = c->cls->eventIndex(view(event));
@@ -291,7 +291,7 @@ bool anyWindowVisible() {
 }
 
 FolderItemObject* GetOpenFolderItem(String* fileTypeFilter) {
-    record("GetOpenFolderItem", '"' + std::string(view(fileTypeFilter)) + '"');
+    LOOM_RECORD("GetOpenFolderItem", '"' + std::string(view(fileTypeFilter)) + '"');
     return presenter().openFileDialog(view(fileTypeFilter));
 }
 

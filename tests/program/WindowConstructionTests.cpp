@@ -188,7 +188,7 @@ private:
         return s;
     }
     static void spy(Object* timer) {
-        record("TimerClass.Constructor", std::string(timer->cls->registeredName()));
+        LOOM_RECORD("TimerClass.Constructor", std::string(timer->cls->registeredName()));
         for (const Spied& s : spied())
             if (s.cls == timer->cls) as<void(Object*)>(s.original)(timer);
     }

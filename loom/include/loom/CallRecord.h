@@ -32,13 +32,21 @@ private:
     static inline bool s_active = false;
 };
 
-// Records `op` with the given argument texts when recording.
+namespace detail {
 template <typename... A>
 void record(std::string_view op, const A&... args) {
-    if (!CallRecord::active()) return;
     std::string line(op);
     ((line += ' ', line += args), ...);
     CallRecord::add(std::move(line));
 }
+}  // namespace detail
 
 }  // namespace loom
+
+// Records the operation `op` with the given argument texts when recording. The
+// arguments are evaluated only then: when nobody records, an operation pays one
+// test, not the names and numbers it would have written.
+#define LOOM_RECORD(op, ...)                                                                     \
+    do {                                                                                         \
+        if (::loom::CallRecord::active()) ::loom::detail::record(op __VA_OPT__(, ) __VA_ARGS__); \
+    } while (0)
