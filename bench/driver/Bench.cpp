@@ -458,6 +458,8 @@ int main(int argc, char** argv) {
         if (!mkdtemp(pattern)) throw std::runtime_error("no scratch folder");
         g_paths.work = pattern;
         g_paths.forms = g_paths.work + "/forms.txt";
+        if (!placeProcesses())
+            std::fprintf(stderr, "bench: fewer than three CPUs: processes run where they land, figures spread wider\n");
         g_x = std::make_unique<XServer>();
 
         // The floors' widgets and page transitions, as the program has them.

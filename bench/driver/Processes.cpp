@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,9 +30,39 @@ std::string joined(const std::vector<std::string>& argv) {
     return s;
 }
 
+// Each role's CPUs, once placeProcesses has chosen them.
+struct Placement {
+    bool chosen = false;
+    cpu_set_t server, measured;
+};
+Placement g_placement;
+
 }  // namespace
 
-pid_t spawn(const std::vector<std::string>& argv, const Env& env, int outFd) {
+bool placeProcesses() {
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return false;
+    std::vector<int> cpus;
+    for (int c = 0; c < CPU_SETSIZE; ++c)
+        if (CPU_ISSET(c, &allowed)) cpus.push_back(c);
+    if (cpus.size() < 3) return false;
+    // The last two: one for the X server, one for the measured process, whose
+    // threads (its own and Qt's X reader) then share it the same way in every
+    // run. The driver, which polls the server and reaps children, keeps the others.
+    const size_t n = cpus.size();
+    CPU_ZERO(&g_placement.server);
+    CPU_SET(cpus[n - 2], &g_placement.server);
+    CPU_ZERO(&g_placement.measured);
+    CPU_SET(cpus[n - 1], &g_placement.measured);
+    cpu_set_t driver;
+    CPU_ZERO(&driver);
+    for (size_t i = 0; i + 2 < n; ++i) CPU_SET(cpus[i], &driver);
+    if (sched_setaffinity(0, sizeof driver, &driver) != 0) return false;
+    g_placement.chosen = true;
+    return true;
+}
+
+pid_t spawn(const std::vector<std::string>& argv, const Env& env, int outFd, Role role) {
     const bool verbose = std::getenv("PW_BENCH_VERBOSE") != nullptr;
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
@@ -49,6 +80,10 @@ pid_t spawn(const std::vector<std::string>& argv, const Env& env, int outFd) {
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
+        if (g_placement.chosen) {
+            const cpu_set_t& cpus = role == Role::Server ? g_placement.server : g_placement.measured;
+            sched_setaffinity(0, sizeof cpus, &cpus);
+        }
         execv(args[0], args.data());
         _exit(127);
     }
@@ -122,7 +157,7 @@ XServer::XServer() {
     // Xvfb picks a free display and writes its number to the descriptor.
     m_pid = spawn(
         {"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {},
-        -1);
+        -1, Role::Server);
     close(fds[1]);
     std::string number;
     char c;

@@ -18,9 +18,19 @@ using Clock = std::chrono::steady_clock;
 // Environment changes for a child: a value sets the variable, none unsets it.
 using Env = std::vector<std::pair<std::string, const char*>>;
 
+// Which CPUs a child runs on, once placeProcesses has chosen them.
+enum class Role { Measured, Server };
+
+// Gives the X server one CPU of its own and every measured process the same
+// other one, and keeps the driver off both. Where a process and its threads
+// land otherwise weighs more than what is measured: on a virtual machine two
+// runs of the same program differ by up to a quarter. False, and nothing
+// placed, with fewer than three CPUs to choose from.
+bool placeProcesses();
+
 // Starts `argv`; its standard output goes to `outFd` (-1: /dev/null), its
 // standard error to /dev/null unless PW_BENCH_VERBOSE is set.
-pid_t spawn(const std::vector<std::string>& argv, const Env& env, int outFd = -1);
+pid_t spawn(const std::vector<std::string>& argv, const Env& env, int outFd = -1, Role role = Role::Measured);
 // Runs `argv` to its end and returns what it printed; throws when it fails.
 std::string runCapture(const std::vector<std::string>& argv, const Env& env, double timeoutSeconds = 120);
 void stop(pid_t pid);  // SIGKILL and reap
