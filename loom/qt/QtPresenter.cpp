@@ -10,6 +10,7 @@
 #include "loom/Files.h"
 #include "loom/QtProbes.h"
 #include "loom/QtTesting.h"
+#include "loom/Runtime.h"
 #include "loom/Windows.h"
 
 #include <QApplication>
@@ -248,10 +249,14 @@ void QtPresenter::controlAdded(WindowObject* window, ControlObject* control) {
 }
 
 void QtPresenter::propertyChanged(Object* o, int slot) {
-    if (auto* w = dynamic_cast<WindowObject*>(o)) {
-        if (auto* view = static_cast<WindowView*>(w->view)) view->apply(slot);
-    } else if (auto* c = dynamic_cast<ControlObject*>(o)) {
-        if (auto* view = static_cast<ControlView*>(c->view)) view->apply(slot);
+    // Told by class record, as the runtime tells classes apart: every class
+    // under Window makes a WindowObject, every class under Control a ControlObject
+    // (a timer is neither, and has no view). This runs for each property a
+    // handler sets; a dynamic_cast here cost more than the rest of the call.
+    if (RuntimeObjectIsa(o, Control::__Lookup())) {
+        if (auto* view = static_cast<ControlView*>(static_cast<ControlObject*>(o)->view)) view->apply(slot);
+    } else if (RuntimeObjectIsa(o, Window::__Lookup())) {
+        if (auto* view = static_cast<WindowView*>(static_cast<WindowObject*>(o)->view)) view->apply(slot);
     }
 }
 

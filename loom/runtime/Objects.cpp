@@ -130,9 +130,8 @@ bool RuntimeObjectIsa(const Object* o, const ClassRecord* cls) {
 }
 
 Object* RuntimeCheckCast(Object* o, const ClassRecord* cls) {
-    if (CallRecord::active())
-        LOOM_RECORD("RuntimeCheckCast", o ? objectName(o) : std::string("none"),
-               std::string(cls ? cls->registeredName() : ""));
+    LOOM_RECORD("RuntimeCheckCast", o ? objectName(o) : std::string("none"),
+                std::string(cls ? cls->registeredName() : ""));
     if (!o) return nullptr;
     if (!RuntimeObjectIsa(o, cls))
         RaiseRuntimeException("cannot cast an object of class " + std::string(o->cls->registeredName()) + " to " +

@@ -106,7 +106,8 @@ void Constructor(WindowObject* window) {
 }
 
 Object* __New(WindowObject* window, const ClassRecord* controlClass) {
-    LOOM_RECORD("Window.__New", objectName(window), std::string(controlClass ? controlClass->registeredName() : "none"));
+    LOOM_RECORD("Window.__New", objectName(window),
+                std::string(controlClass ? controlClass->registeredName() : "none"));
     Object* o = RuntimeNewObject(controlClass);
     auto* control = dynamic_cast<ControlObject*>(o);
     if (!control) {
