@@ -1,13 +1,13 @@
 // The main window's hot spots and the four windows they show, clicked, resized
 // and closed as the user does it, as Qt shows them.
 #include "ProgramQtFixture.h"
+#include "support/Centred.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -306,14 +306,6 @@ TEST_F(ProgramQt, UpdateDoesNothingAndCancelHides) {
 
 // ---- Where windows open -----------------------------------------------------------------------
 
-// Centred to the pixel: an odd difference of sizes leaves half a pixel either way.
-::testing::AssertionResult centredOver(const QRect& inner, const QRect& outer) {
-    const int dx = (inner.left() + inner.right()) - (outer.left() + outer.right());
-    const int dy = (inner.top() + inner.bottom()) - (outer.top() + outer.bottom());
-    if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "centre off by (" << dx / 2.0 << ", " << dy / 2.0 << ")";
-}
-
 // The splash and then the main window centred on the screen (the offscreen
 // platform's, 800 x 800); each secondary window centred over the main window,
 // wherever the user moved it, and left shown when the main window hides.
@@ -322,12 +314,12 @@ TEST_F(ProgramQt, WindowsOpenCentredOnTheScreenThenOverTheMainWindow) {
         loom::testing::advanceClock(1);
         WindowObject* splash = registered("Window1.Window1");
         ASSERT_NE(splash, nullptr);
-        EXPECT_TRUE(centredOver(widgetOf(splash)->geometry(), QRect(0, 0, 800, 800)));
+        EXPECT_TRUE(testsupport::centredOn(widgetOf(splash)->geometry(), QRect(0, 0, 800, 800)));
         loom::testing::advanceClock(3699);
         WindowObject* main = registered("Window2.Window2");
         ASSERT_NE(main, nullptr);
         QWidget* mainView = widgetOf(main);
-        EXPECT_TRUE(centredOver(mainView->geometry(), QRect(0, 0, 800, 800)));  // where the splash was
+        EXPECT_TRUE(testsupport::centredOn(mainView->geometry(), QRect(0, 0, 800, 800)));  // where the splash was
 
         const QRect moved(150, 300, 619, 461);
         moveByWindowSystem(mainView, moved.topLeft());
@@ -343,7 +335,7 @@ TEST_F(ProgramQt, WindowsOpenCentredOnTheScreenThenOverTheMainWindow) {
             click(widgetNamed(main, label));
             WindowObject* shown = registered(window);
             ASSERT_NE(shown, nullptr);
-            EXPECT_TRUE(centredOver(widgetOf(shown)->geometry(), moved));
+            EXPECT_TRUE(testsupport::centredOn(widgetOf(shown)->geometry(), moved));
         }
         EXPECT_EQ(mainView->geometry(), moved);  // showing them moved it not
         const QRect noticeAt = widgetOf(registered("Window6.Window6"))->geometry();

@@ -2,14 +2,13 @@
 // windows is visible, else centred over the window the user worked in last,
 // always whole on the screen; shown again where the user put them.
 #include "QtFixture.h"
+#include "support/Centred.h"
 
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
-
-#include <cstdlib>
 
 namespace qttest {
 namespace {
@@ -41,14 +40,6 @@ QRect placeOf(WindowObject* w) { return widgetOf(w)->geometry(); }
 void moveByWindowSystem(WindowObject* w, QPoint to) {
     widgetOf(w)->windowHandle()->setPosition(to);
     loom::testing::processEvents();
-}
-
-// Centred to the pixel: an odd difference of sizes leaves half a pixel either way.
-::testing::AssertionResult centredOn(const QRect& inner, const QRect& outer) {
-    const int dx = (inner.left() + inner.right()) - (outer.left() + outer.right());
-    const int dy = (inner.top() + inner.bottom()) - (outer.top() + outer.bottom());
-    if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "centre off by (" << dx / 2.0 << ", " << dy / 2.0 << ")";
 }
 
 TEST_F(Placement, FirstWindowOpensCentredOnTheScreen) {
@@ -109,13 +100,13 @@ TEST_F(Placement, OpensOverTheWindowTheUserWorkedInLast) {
     // Shown last, `right` is the one worked in; a click in `left` makes it `left`.
     WindowObject* first = window({100, 60});
     show(first);
-    EXPECT_TRUE(centredOn(placeOf(first), placeOf(right)));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(first), placeOf(right)));
 
     QTest::mouseClick(widgetOf(left)->windowHandle(), Qt::LeftButton, {}, QPoint(150, 150));
     loom::testing::processEvents();
     WindowObject* second = window({100, 60});
     show(second);
-    EXPECT_TRUE(centredOn(placeOf(second), placeOf(left)));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(second), placeOf(left)));
 
     // Activated by the window system, as when the user switches windows.
     widgetOf(right)->activateWindow();
@@ -123,7 +114,7 @@ TEST_F(Placement, OpensOverTheWindowTheUserWorkedInLast) {
     ASSERT_TRUE(widgetOf(right)->isActiveWindow());
     WindowObject* third = window({100, 60});
     show(third);
-    EXPECT_TRUE(centredOn(placeOf(third), placeOf(right)));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(third), placeOf(right)));
 }
 
 TEST_F(Placement, HiddenOrClosedWindowsAreNoAnchor) {
@@ -137,7 +128,7 @@ TEST_F(Placement, HiddenOrClosedWindowsAreNoAnchor) {
     hide(other);  // shown last, but hidden now
     WindowObject* a = window({100, 100});
     show(a);
-    EXPECT_TRUE(centredOn(placeOf(a), placeOf(main)));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(a), placeOf(main)));
 
     QPointer<QWidget> aView = widgetOf(a);
     ASSERT_FALSE(aView->close());  // the close box: the framework frees the window
@@ -145,13 +136,13 @@ TEST_F(Placement, HiddenOrClosedWindowsAreNoAnchor) {
     ASSERT_TRUE(aView.isNull());
     WindowObject* b = window({100, 100});
     show(b);
-    EXPECT_TRUE(centredOn(placeOf(b), placeOf(main)));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(b), placeOf(main)));
 
     hide(main);
     hide(b);
     WindowObject* alone = window({200, 100});
     show(alone);
-    EXPECT_TRUE(centredOn(placeOf(alone), screenArea()));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(alone), screenArea()));
 }
 
 TEST_F(Placement, ShownAgainOverItsAnchorUnlessTheUserMovedIt) {
@@ -159,13 +150,13 @@ TEST_F(Placement, ShownAgainOverItsAnchorUnlessTheUserMovedIt) {
     show(main);
     WindowObject* dialog = window({200, 100});
     show(dialog);
-    EXPECT_TRUE(centredOn(placeOf(dialog), placeOf(main)));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(dialog), placeOf(main)));
 
     // Not moved by the user: shown again, it follows the main window.
     hide(dialog);
     moveByWindowSystem(main, {30, 40});
     show(dialog);
-    EXPECT_TRUE(centredOn(placeOf(dialog), placeOf(main)));
+    EXPECT_TRUE(testsupport::centredOn(placeOf(dialog), placeOf(main)));
 
     // Moved by the user: it comes back where the user put it.
     moveByWindowSystem(dialog, {520, 430});
