@@ -25,9 +25,8 @@ DelegateObject::~DelegateObject() {
 }
 
 Object* RuntimeCreateDelegate(Code invoke, Code routine, Object* target, String* signature, int32_t weak) {
-    if (CallRecord::active())
-        LOOM_RECORD("RuntimeCreateDelegate", '"' + std::string(view(signature)) + '"',
-                    target ? objectName(target) : "none", "weak=" + std::to_string(weak));
+    LOOM_RECORD("RuntimeCreateDelegate", '"' + std::string(view(signature)) + '"', target ? objectName(target) : "none",
+                "weak=" + std::to_string(weak));
     auto* d = static_cast<DelegateObject*>(RuntimeNewObject(Delegate::__Lookup()));
     d->invoke = invoke;
     d->routine = routine;

@@ -26,7 +26,7 @@ Object* g_constructed = nullptr;
 void recordingConstructor(Object* self) {
     ++g_constructorCalls;
     g_constructed = self;
-    if (CallRecord::active()) CallRecord::add("App.Constructor " + std::string(self->cls->registeredName()));
+    LOOM_RECORD("App.Constructor", std::string(self->cls->registeredName()));
     g_originalConstructor(self);
 }
 
