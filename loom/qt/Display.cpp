@@ -1,9 +1,16 @@
 #include "Display.h"
 
-#include <QLibraryInfo>
-#include <QLoggingCategory>
-#include <QString>
+#include "loom/ProgramName.h"
 
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QPluginLoader>
+#include <QString>
+#include <QtGlobal>
+
+#include <dlfcn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -12,6 +19,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace loom::qt {
 
@@ -43,20 +53,30 @@ bool waylandListens(const std::string& display) {
     return listening;
 }
 
-// Whether Qt has its Wayland platform plugin, where Qt looks for plugins.
-bool qtHasWaylandPlugin() {
+// The folders Qt looks in for platform plugins, in its order: the one
+// QT_QPA_PLATFORM_PLUGIN_PATH names, then "platforms" in each folder of
+// QT_PLUGIN_PATH, in Qt's own plugin folder and beside the executable.
+std::vector<std::string> platformPluginFolders() {
     std::vector<std::string> folders;
+    if (std::string direct = environment("QT_QPA_PLATFORM_PLUGIN_PATH"); !direct.empty()) folders.push_back(direct);
     const std::string extra = environment("QT_PLUGIN_PATH");
     for (size_t at = 0; at <= extra.size();) {
         size_t end = extra.find(':', at);
         if (end == std::string::npos) end = extra.size();
-        if (end > at) folders.push_back(extra.substr(at, end - at));
+        if (end > at) folders.push_back(extra.substr(at, end - at) + "/platforms");
         at = end + 1;
     }
-    folders.push_back(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString());
-    for (const std::string& folder : folders) {
+    folders.push_back(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString() + "/platforms");
+    std::error_code ec;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) folders.push_back((executable.parent_path() / "platforms").string());
+    return folders;
+}
+
+bool qtHasWaylandPlugin() {
+    for (const std::string& folder : platformPluginFolders()) {
         std::error_code ec;
-        for (auto it = std::filesystem::directory_iterator(folder + "/platforms", ec);
+        for (auto it = std::filesystem::directory_iterator(folder, ec);
              !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
             if (it->path().filename().string().starts_with("libqwayland")) return true;
     }
@@ -65,67 +85,243 @@ bool qtHasWaylandPlugin() {
 
 std::string noDisplay(const std::string& why) {
     return "no display available (" + why +
-           "); run it from a graphical desktop session, or set DISPLAY to a running X server, e.g. "
-           "DISPLAY=:0 picture-wizard";
+           "); run it from a graphical desktop session, or set DISPLAY to a running X server, e.g. DISPLAY=:0 " +
+           programName();
 }
 
-StartupMessages* g_holding = nullptr;
+// ---- Qt's start ---------------------------------------------------------------------------
+
+// Qt's rule for QT_FATAL_WARNINGS and QT_FATAL_CRITICALS, each counted apart:
+// unset or empty is 0, a number is itself (in C's notations), anything else 1.
+// The message that finds the count at 1 is fatal; each one before counts down.
+struct FatalCount {
+    const char* variable;
+    std::string value;
+    int left = 0;
+
+    explicit FatalCount(const char* name) : variable(name), value(environment(name)) {
+        if (value.empty()) return;
+        bool ok = false;
+        left = QByteArray(value.c_str()).toInt(&ok, 0);
+        if (!ok) left = 1;
+    }
+    bool honoured() const { return left >= 1; }
+    bool fatalNow() {
+        if (left == 1) return true;
+        if (left > 1) --left;
+        return false;
+    }
+};
+
+// Why Qt gave up a platform it tried.
+enum class Refusal { NoConnection, NotLoaded, NotFound };
+
+struct Held {
+    QtMsgType type;
+    std::string category, file, function;
+    QString text;
+    int line;
+};
+
+struct Start {
+    std::recursive_mutex mutex;
+    bool active = false;
+    bool passing = false;  // messages pass at once rather than wait
+    QtMessageHandler previous = nullptr;
+    std::thread::id starter;
+    std::string unreachable;
+    std::vector<Held> held;
+    FatalCount warnings{"QT_FATAL_WARNINGS"}, criticals{"QT_FATAL_CRITICALS"};
+    bool connectionFailed = false;  // since the last platform Qt gave up
+    std::vector<std::pair<std::string, Refusal>> refused;
+};
+
+// Never freed: a thread of Qt's may still be in the handler as the start ends.
+Start& start() {
+    static Start* s = new Start;
+    return *s;
+}
+
+bool startsWith(const QString& text, const char* prefix) { return text.startsWith(QLatin1StringView(prefix)); }
+
+// Takes note of what Qt says of the platforms it tries.
+void note(Start& s, const QMessageLogContext& context, const QString& text) {
+    const std::string_view category = context.category ? context.category : "";
+    if ((category == "qt.qpa.xcb" && startsWith(text, "could not connect to display")) ||
+        startsWith(text, "Failed to create wl_display")) {
+        s.connectionFailed = true;
+        return;
+    }
+    if (category != "qt.qpa.plugin") return;
+    const bool found = startsWith(text, "Could not load the Qt platform plugin \"");
+    if (!found && !startsWith(text, "Could not find the Qt platform plugin \"")) return;
+    const qsizetype from = text.indexOf(u'"') + 1, to = text.indexOf(u'"', from);
+    if (to < from) return;
+    s.refused.emplace_back(text.mid(from, to - from).toStdString(), s.connectionFailed ? Refusal::NoConnection
+                                                                    : found            ? Refusal::NotLoaded
+                                                                                       : Refusal::NotFound);
+    s.connectionFailed = false;
+}
+
+// The plugin file Qt would take for `platform`, where Qt looks for it; empty if none.
+std::string pluginFileFor(const std::string& platform) {
+    const QString key = QString::fromStdString(platform);
+    for (const std::string& folder : platformPluginFolders()) {
+        std::error_code ec;
+        for (auto it = std::filesystem::directory_iterator(folder, ec);
+             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            if (!it->is_regular_file(ec)) continue;
+            const QJsonObject meta = QPluginLoader(QString::fromStdString(it->path().string())).metaData();
+            if (!meta.value("IID").toString().contains("QPlatformIntegrationFactoryInterface")) continue;
+            for (const auto& k : meta.value("MetaData").toObject().value("Keys").toArray())
+                if (k.toString().compare(key, Qt::CaseInsensitive) == 0) return it->path().string();
+        }
+    }
+    return {};
+}
+
+// Why a plugin Qt found does not load: the dynamic loader's own words, such as
+// a library it needs that is missing or broken.
+std::string whyNotLoaded(const std::string& platform, bool onStarter) {
+    // Elsewhere than on the thread making the application, Qt's plugin loading may be under way.
+    if (!onStarter) return "its plugin cannot be loaded";
+    const std::string file = pluginFileFor(platform);
+    if (file.empty()) return "its plugin cannot be loaded";
+    void* handle = dlopen(file.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    if (!handle) {
+        const char* error = dlerror();
+        return "its plugin " + file + " cannot be loaded: " + (error ? error : "unknown error");
+    }
+    dlclose(handle);
+    return "its plugin " + file + " loads, but the platform did not start";
+}
+
+// The program's line for the fatal message `text`. A platform whose plugin Qt
+// found but could not load is named first; then a display Qt could not reach,
+// which is the cause too where Qt had no plugin at all for a platform it tried
+// before (Wayland, where WAYLAND_DISPLAY is set); then a platform Qt has no plugin for.
+std::string fatalLine(const Start& s, const QString& text) {
+    const bool onStarter = std::this_thread::get_id() == s.starter;
+    bool connectionFailed = s.connectionFailed;
+    std::string notLoaded, notFound;
+    for (const auto& [name, refusal] : s.refused) {
+        if (refusal == Refusal::NoConnection) connectionFailed = true;
+        if (refusal == Refusal::NotLoaded)
+            notLoaded +=
+                (notLoaded.empty() ? "" : ", nor ") + quoted(name) + " (" + whyNotLoaded(name, onStarter) + ")";
+        if (refusal == Refusal::NotFound)
+            notFound += (notFound.empty() ? "" : ", nor ") + quoted(name) +
+                        " (Qt has no plugin for it where it looks for plugins" +
+                        (name.starts_with("wayland") ? "; Debian package qt6-wayland has it" : "") + ")";
+    }
+    if (!notLoaded.empty()) return "cannot start Qt's platform " + notLoaded;
+    if (connectionFailed) return s.unreachable;
+    if (!notFound.empty()) return "cannot start Qt's platform " + notFound;
+    return "Qt did not start: " + text.section(u'\n', 0, 0).toStdString();
+}
+
+void print(const Start& s, QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (s.previous) s.previous(type, context, text);
+}
+
+void printHeld(const Start& s) {
+    for (const Held& m : s.held) {
+        const QMessageLogContext context(m.file.empty() ? nullptr : m.file.c_str(), m.line,
+                                         m.function.empty() ? nullptr : m.function.c_str(),
+                                         m.category.empty() ? nullptr : m.category.c_str());
+        print(s, m.type, context, m.text);
+    }
+}
+
+void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    Start& s = start();
+    const std::lock_guard lock(s.mutex);
+    if (!s.active) {
+        print(s, type, context, text);  // the start has ended since Qt called here
+        return;
+    }
+    note(s, context, text);
+    if (type == QtFatalMsg) {
+        const std::string line = fatalLine(s, text);
+        if (line != s.unreachable) {
+            if (!s.passing) printHeld(s);
+            print(s, type, context, text);
+        }
+        failToStart(line);
+    }
+    if (s.passing) {
+        print(s, type, context, text);
+        FatalCount* count = type == QtWarningMsg ? &s.warnings : type == QtCriticalMsg ? &s.criticals : nullptr;
+        if (count && count->fatalNow())
+            failToStart(std::string("Qt did not start: ") + count->variable + "=" + count->value + " makes the " +
+                        (type == QtWarningMsg ? "warning" : "critical message") + " above fatal");
+        return;
+    }
+    auto copy = [](const char* c) { return c ? std::string(c) : std::string(); };
+    s.held.push_back({type, copy(context.category), copy(context.file), copy(context.function), text, context.line});
+}
 
 }  // namespace
 
 DisplayProbe::DisplayProbe() {
-    if (!environment("QT_QPA_PLATFORM").empty()) return;  // chosen by the user: Qt's to use as it is
-
     const std::string x = environment("DISPLAY");
+    const std::string named = environment("WAYLAND_DISPLAY");
+    const std::string chosen = environment("QT_QPA_PLATFORM");
+    if (!chosen.empty()) {
+        // Chosen by the user: Qt's to use as it is.
+        m_unreachable = noDisplay(chosen.starts_with("wayland") ? "cannot connect to Wayland display " +
+                                                                      quoted(named.empty() ? "wayland-0" : named)
+                                  : x.empty() ? "DISPLAY is not set"
+                                              : "cannot connect to X display " + quoted(x));
+        return;
+    }
     std::string why = x.empty() ? "DISPLAY is not set" : "cannot connect to X display " + quoted(x);
-    const std::string wayland = environment("WAYLAND_DISPLAY");
+    // Wayland clients connect at "wayland-0" unless told otherwise; that default
+    // is asked only where no X display is named.
+    const std::string wayland = !named.empty() ? named : x.empty() ? "wayland-0" : "";
     if (!wayland.empty()) {
-        if (!waylandListens(wayland)) {
-            why += ", and cannot connect to Wayland display " + quoted(wayland);
+        const bool handedOver = !environment("WAYLAND_SOCKET").empty();  // a connection made for the program
+        if (!handedOver && !waylandListens(wayland)) {
+            if (!named.empty()) why += ", and cannot connect to Wayland display " + quoted(wayland);
         } else if (!qtHasWaylandPlugin()) {
             why += ", and Qt's Wayland support (Debian package qt6-wayland) is not installed";
         } else if (x.empty()) {
             m_platform = "wayland";  // the only display there is: Qt would otherwise try X alone
-            m_problemIfRefused = noDisplay("cannot connect to Wayland display " + quoted(wayland));
+            m_unreachable = noDisplay("cannot connect to Wayland display " + quoted(wayland));
             return;
         }
     }
     // With an X display named, Qt's connection decides: it is made once, by Qt.
-    if (x.empty())
-        m_problem = noDisplay(why);
-    else
-        m_problemIfRefused = noDisplay(why);
+    m_unreachable = noDisplay(why);
+    if (x.empty()) m_problem = m_unreachable;
 }
 
-void failForNoDisplay(const std::string& problem) {
-    std::fprintf(stderr, "picture-wizard: %s\n", problem.c_str());
+void failToStart(const std::string& line) {
+    std::fprintf(stderr, "%s: %s\n", programName().c_str(), line.c_str());
+    std::fflush(stderr);
     // Nothing made so far is to be finished: Qt is part-way through its start.
     std::_Exit(1);
 }
 
-StartupMessages::StartupMessages(std::string problem)
-    : m_problem(std::move(problem)), m_previous(qInstallMessageHandler(&StartupMessages::handle)) {
-    g_holding = this;
+StartupMessages::StartupMessages(std::string unreachable) {
+    Start& s = start();
+    const std::lock_guard lock(s.mutex);
+    s.unreachable = std::move(unreachable);
+    s.starter = std::this_thread::get_id();
+    s.passing = s.warnings.honoured() || s.criticals.honoured();
+    s.active = true;
+    s.previous = qInstallMessageHandler(&handle);
 }
 
 StartupMessages::~StartupMessages() {
-    g_holding = nullptr;
-    qInstallMessageHandler(m_previous);
-    for (const Held& m : m_held) {
-        const QMessageLogContext context(m.file.empty() ? nullptr : m.file.c_str(), m.line,
-                                         m.function.empty() ? nullptr : m.function.c_str(),
-                                         m.category.empty() ? nullptr : m.category.c_str());
-        qt_message_output(m.type, context, QString::fromStdString(m.text));
+    Start& s = start();
+    {
+        const std::lock_guard lock(s.mutex);
+        printHeld(s);
+        s.held.clear();
+        s.active = false;
     }
-}
-
-void StartupMessages::handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    StartupMessages* self = g_holding;
-    if (!self) return;
-    if (type == QtFatalMsg) failForNoDisplay(self->m_problem);
-    auto copy = [](const char* s) { return s ? std::string(s) : std::string(); };
-    self->m_held.push_back(
-        {type, copy(context.category), copy(context.file), copy(context.function), text.toStdString(), context.line});
+    qInstallMessageHandler(s.previous);
 }
 
 }  // namespace loom::qt

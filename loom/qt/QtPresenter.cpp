@@ -8,6 +8,7 @@
 #include "Pictures.h"
 #include "WindowView.h"
 #include "loom/Files.h"
+#include "loom/ProgramName.h"
 #include "loom/QtProbes.h"
 #include "loom/QtTesting.h"
 #include "loom/Runtime.h"
@@ -50,25 +51,26 @@ void rethrowKept() {
 
 void ensureApplication() {
     if (QApplication::instance()) return;
-    // Qt aborts when it finds no display: what the environment tells is
-    // looked at first, and a connection Qt cannot make ends the process the same way.
+    // Qt aborts when it cannot start: what the environment tells is looked at
+    // first, and what Qt tells while it starts ends the process as what it is.
     const DisplayProbe display;
-    if (!display.found()) failForNoDisplay(display.problem());
+    if (!display.found()) failToStart(display.problem());
     static int argc = 1;
-    static char name[] = "picture-wizard";
+    static std::string name = programName();
     static char platformOption[] = "-platform";
     static std::string platform;
-    static char* argv[] = {name, nullptr, nullptr, nullptr};
+    static char* argv[] = {name.data(), nullptr, nullptr, nullptr};
     if (!display.platform().empty()) {
         platform = display.platform();
         argv[argc++] = platformOption;
         argv[argc++] = platform.data();
     }
-    std::optional<StartupMessages> held;
-    if (!display.problemIfRefused().empty()) held.emplace(display.problemIfRefused());
     // Kept for the life of the process: widgets may outlive any scope here.
-    static QApplication* app = new QApplication(argc, argv);
-    held.reset();
+    static QApplication* app = nullptr;
+    {
+        const StartupMessages starting(display.unreachable());
+        app = new QApplication(argc, argv);
+    }
     // The runtime decides when the application ends.
     app->setQuitOnLastWindowClosed(false);
 }

@@ -2,6 +2,7 @@
 #include "Internal.h"
 #include "loom/CallRecord.h"
 #include "loom/Presenter.h"
+#include "loom/ProgramName.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
@@ -43,7 +44,7 @@ void callProgramRoutine(std::string_view where, void (*routine)(void*), void* ar
     }
     Object* exception = g_exceptionHelper(reinterpret_cast<void*>(routine), argument);
     if (!exception) return;
-    std::fprintf(stderr, "picture-wizard: %s in %.*s\n", describeException(exception).c_str(),
+    std::fprintf(stderr, "%s: %s in %.*s\n", programName().c_str(), describeException(exception).c_str(),
                  static_cast<int>(where.size()), where.data());
     RuntimeUnlockObject(exception);
 }
@@ -115,7 +116,7 @@ void _RuntimeRun() {
 void _UnhandledException(Object* exception) {
     LOOM_RECORD("_UnhandledException", describeException(exception));
     detail::noteUnhandled();
-    std::fprintf(stderr, "picture-wizard: unhandled %s\n", describeException(exception).c_str());
+    std::fprintf(stderr, "%s: unhandled %s\n", programName().c_str(), describeException(exception).c_str());
 }
 
 }  // namespace loom

@@ -15,10 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -48,9 +50,12 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& extra) 
     for (char** e = environ; *e; ++e) {
         const std::string_view entry(*e);
         const std::string_view name = entry.substr(0, entry.find('='));
-        if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM" && name != "XDG_RUNTIME_DIR" &&
-            name != "XDG_SESSION_TYPE")
-            env.emplace_back(entry);
+        static constexpr std::string_view kDropped[] = {"DISPLAY",           "WAYLAND_DISPLAY",
+                                                        "WAYLAND_SOCKET",    "QT_QPA_PLATFORM",
+                                                        "XDG_RUNTIME_DIR",   "XDG_SESSION_TYPE",
+                                                        "QT_FATAL_WARNINGS", "QT_FATAL_CRITICALS",
+                                                        "QT_PLUGIN_PATH",    "QT_QPA_PLATFORM_PLUGIN_PATH"};
+        if (std::find(std::begin(kDropped), std::end(kDropped), name) == std::end(kDropped)) env.emplace_back(entry);
     }
     env.insert(env.end(), extra.begin(), extra.end());
     return env;
@@ -144,6 +149,7 @@ protected:
         fs::remove_all(m_runtimeDir, ec);
     }
     std::string runtimeDir() const { return "XDG_RUNTIME_DIR=" + m_runtimeDir.string(); }
+    const fs::path& scratch() const { return m_runtimeDir; }
     // A socket that accepts connections, as a Wayland compositor's does.
     void listenAt(const std::string& name) {
         const std::string path = (m_runtimeDir / name).string();
@@ -176,6 +182,26 @@ bool qtHasWaylandPlugin() {
     for (const auto& entry : fs::directory_iterator(platforms, ec))
         if (entry.path().filename().string().starts_with("libqwayland")) return true;
     return false;
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The last line of `text`, without its line end.
+std::string lastLine(std::string text) {
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    const size_t at = text.rfind('\n');
+    return at == std::string::npos ? text : text.substr(at + 1);
+}
+
+// A copy of the program's binary in `folder` under `name`: the bundle's own stays untouched.
+std::string programCopy(const fs::path& folder, const std::string& name) {
+    fs::create_directories(folder);
+    const fs::path copy = folder / name;
+    fs::copy_file(kBinary, copy, fs::copy_options::overwrite_existing);
+    return copy.string();
 }
 
 struct NoDisplayCase {
@@ -229,7 +255,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NoDisplayCase{"WaylandWithoutQtSupport",
                                     {"WAYLAND_DISPLAY=wayland-test", "DISPLAY"},
                                     "wayland-test",
-                                    {"cannot connect to X display", "qt6-wayland"}}),
+                                    {"cannot connect to X display", "qt6-wayland"}},
+                      // Qt makes no warning fatal for this value: its messages are held as without it.
+                      NoDisplayCase{"FatalWarningsOfZero",
+                                    {"DISPLAY", "QT_FATAL_WARNINGS=0"},
+                                    nullptr,
+                                    {"cannot connect to X display"}}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(Launch, OffscreenPlatformIsUsedAsItIs) {
@@ -243,49 +274,276 @@ TEST_F(Launch, OffscreenPlatformIsUsedAsItIs) {
 }
 
 #ifdef PW_XVFB
+// An X server of the test's own, on a display number it chooses itself.
+class XServer {
+public:
+    XServer() {
+        int ready[2];
+        if (pipe(ready) != 0) return;
+        fcntl(ready[0], F_SETFD, FD_CLOEXEC);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, ready[1], 3);  // Xvfb writes its display number there when ready
+        const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        posix_spawn_file_actions_adddup2(&actions, devNull, 2);
+        std::vector<std::string> argv{PW_XVFB, "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"};
+        std::vector<char*> args = pointers(argv);
+        const int spawned = posix_spawn(&m_pid, args[0], &actions, nullptr, args.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(ready[1]);
+        close(devNull);
+        if (spawned != 0) {
+            m_pid = -1;
+            close(ready[0]);
+            return;
+        }
+        std::string number;
+        pollfd fd{ready[0], POLLIN, 0};
+        const Clock::time_point start = Clock::now();
+        while (number.find('\n') == std::string::npos && Clock::now() - start < 20s) {
+            if (poll(&fd, 1, 100) <= 0) continue;
+            char c[16];
+            const ssize_t n = read(ready[0], c, sizeof c);
+            if (n <= 0) break;
+            number.append(c, static_cast<size_t>(n));
+        }
+        close(ready[0]);
+        if (number.find('\n') != std::string::npos) m_display = ":" + number.substr(0, number.find('\n'));
+    }
+    ~XServer() {
+        if (m_pid < 0) return;
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    // Empty when it did not start.
+    const std::string& display() const { return m_display; }
+
+private:
+    pid_t m_pid = -1;
+    std::string m_display;
+};
+
 // An X server whose first and only client is the program: the display found
 // is the one the program shows on, until it is told to end.
 TEST_F(Launch, RunsOnAnXServerOfItsOwn) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    fcntl(ready[0], F_SETFD, FD_CLOEXEC);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);  // Xvfb writes its display number there when ready
-    const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    posix_spawn_file_actions_adddup2(&actions, devNull, 2);
-    std::vector<std::string> argv{PW_XVFB, "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"};
-    std::vector<char*> args = pointers(argv);
-    pid_t server = -1;
-    const int spawned = posix_spawn(&server, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(ready[1]);
-    close(devNull);
-    ASSERT_EQ(spawned, 0);
-    std::string number;
-    pollfd fd{ready[0], POLLIN, 0};
-    const Clock::time_point start = Clock::now();
-    while (number.find('\n') == std::string::npos && Clock::now() - start < 20s) {
-        if (poll(&fd, 1, 100) <= 0) continue;
-        char c[16];
-        const ssize_t n = read(ready[0], c, sizeof c);
-        if (n <= 0) break;
-        number.append(c, static_cast<size_t>(n));
-    }
-    close(ready[0]);
-    const bool started = number.find('\n') != std::string::npos;
     Outcome o;
-    if (started) {
-        number.pop_back();
-        o = run({kBinary}, environmentWith({runtimeDir(), "DISPLAY=:" + number}), 20s, 2500ms);
+    {
+        const XServer server;
+        ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+        o = run({kBinary}, environmentWith({runtimeDir(), "DISPLAY=" + server.display()}), 20s, 2500ms);
     }
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
-    ASSERT_TRUE(started) << "Xvfb did not start";
     ASSERT_TRUE(o.exited);
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_GE(o.took, 2500ms);
 }
 #endif
+
+TEST_F(Launch, NamesItselfAfterItsExecutableFile) {
+    const std::string renamed = programCopy(scratch() / "bin", "pw-renamed");
+    const Outcome o = run({renamed}, environmentWith({runtimeDir()}), 10s);
+    ASSERT_TRUE(o.exited);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err.rfind("pw-renamed: no display available (DISPLAY is not set)", 0), 0u) << o.err;
+    EXPECT_NE(o.err.find("DISPLAY=:0 pw-renamed\n"), std::string::npos) << o.err;
+    EXPECT_EQ(o.err.find("picture-wizard"), std::string::npos) << o.err;
+}
+
+// Where Qt would start on Wayland, the program leaves the choice to Qt: a
+// compositor at the name Wayland clients connect to by default, Qt's Wayland
+// plugin in any folder Qt looks in. The plugin here is a stand-in Qt does not
+// accept, so Qt's own refusal follows, told as what it is.
+struct WaylandCase {
+    const char* name;
+    const char* socket;               // the name a stand-in compositor listens at
+    std::vector<std::string> env;     // added as they are
+    const char* plugin;               // where the stand-in plugin lies: an environment variable, "beside", or none
+    std::vector<std::string> qtSays;  // Qt's own words, passed on
+    std::string lineSays;             // the start of the program's last line
+};
+void PrintTo(const WaylandCase& c, std::ostream* os) { *os << c.name; }
+
+class WaylandSession : public Launch, public ::testing::WithParamInterface<WaylandCase> {};
+
+TEST_P(WaylandSession, IsLeftToQt) {
+    const WaylandCase& c = GetParam();
+    if (qtHasWaylandPlugin()) GTEST_SKIP() << "Qt's Wayland plugin is installed here: it would talk to the stand-in";
+    listenAt(c.socket);
+    std::vector<std::string> extra{runtimeDir()};
+    extra.insert(extra.end(), c.env.begin(), c.env.end());
+    std::string binary = kBinary;
+    const std::string plugin = c.plugin ? c.plugin : "";
+    const std::string fake = "not a plugin\n";
+    if (plugin == "beside") {
+        binary = programCopy(scratch() / "bundle" / "bin", "picture-wizard");
+        writeFile(scratch() / "bundle" / "bin" / "platforms" / "libqwayland-generic.so", fake);
+    } else if (plugin == "QT_PLUGIN_PATH") {
+        writeFile(scratch() / "plugins" / "platforms" / "libqwayland-generic.so", fake);
+        extra.push_back("QT_PLUGIN_PATH=" + (scratch() / "nothing").string() + ":" + (scratch() / "plugins").string());
+    } else if (plugin == "QT_QPA_PLATFORM_PLUGIN_PATH") {
+        writeFile(scratch() / "direct" / "libqwayland-egl.so", fake);
+        extra.push_back("QT_QPA_PLATFORM_PLUGIN_PATH=" + (scratch() / "direct").string());
+    }
+
+    const Outcome o = run({binary}, environmentWith(extra), 10s);
+    ASSERT_TRUE(o.exited) << "still running after 10 s";
+    EXPECT_EQ(o.status, 1);
+    EXPECT_LT(o.took, 5s);
+    for (const std::string& s : c.qtSays) EXPECT_NE(o.err.find(s), std::string::npos) << s << " in " << o.err;
+    EXPECT_EQ(lastLine(o.err).rfind(c.lineSays, 0), 0u) << o.err;
+    if (c.qtSays.empty()) {
+        EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;  // one line
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WaylandSession,
+    ::testing::Values(WaylandCase{"DefaultSocketPluginOnPluginPath",
+                                  "wayland-0",
+                                  {},
+                                  "QT_PLUGIN_PATH",
+                                  {"Could not find the Qt platform plugin \"wayland\""},
+                                  "picture-wizard: cannot start Qt's platform \"wayland\" ("},
+                      WaylandCase{"NamedSocketPluginBesideTheProgram",
+                                  "wayland-7",
+                                  {"WAYLAND_DISPLAY=wayland-7"},
+                                  "beside",
+                                  {"Could not find the Qt platform plugin \"wayland\""},
+                                  "picture-wizard: cannot start Qt's platform \"wayland\" ("},
+                      WaylandCase{"DefaultSocketPluginOnPlatformPluginPath",
+                                  "wayland-0",
+                                  {},
+                                  "QT_QPA_PLATFORM_PLUGIN_PATH",
+                                  {"Could not find the Qt platform plugin \"wayland\""},
+                                  "picture-wizard: cannot start Qt's platform \"wayland\" ("},
+                      WaylandCase{
+                          "DefaultSocketWithoutPlugin",
+                          "wayland-0",
+                          {},
+                          nullptr,
+                          {},
+                          "picture-wizard: no display available (DISPLAY is not set, and Qt's Wayland support (Debian "
+                          "package qt6-wayland) is not installed)"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// Qt failing to start for another cause than the display: its own messages
+// come first, as Qt gives them, then one line of the program's naming what
+// could not start. With QT_FATAL_WARNINGS or QT_FATAL_CRITICALS Qt's messages
+// pass at once, and the one Qt makes fatal ends the start the same way.
+struct StartCase {
+    const char* name;
+    std::vector<std::string>
+        env;    // "BROKEN_XCB_LIBRARY": a library Qt's X plugin needs, broken, first on the library path
+    bool live;  // DISPLAY names a running X server; otherwise one nothing serves
+    bool runs;  // it starts and runs until told to end
+    std::vector<std::string> qtSays;    // Qt's own words, passed on
+    std::vector<std::string> lineSays;  // in the program's last line; the first is its start
+    std::vector<std::string> notSays;   // nowhere on standard error
+};
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+
+class PlatformStart : public Launch, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(PlatformStart, IsToldAsWhatItIs) {
+    const StartCase& c = GetParam();
+    std::vector<std::string> extra{runtimeDir()};
+    for (const std::string& e : c.env) {
+        if (e != "BROKEN_XCB_LIBRARY") {
+            extra.push_back(e);
+            continue;
+        }
+        writeFile(scratch() / "lib" / "libxkbcommon-x11.so.0", "not a library\n");
+        const char* path = std::getenv("LD_LIBRARY_PATH");
+        extra.push_back("LD_LIBRARY_PATH=" + (scratch() / "lib").string() + (path ? std::string(":") + path : ""));
+    }
+#ifdef PW_XVFB
+    std::optional<XServer> server;
+    if (c.live) {
+        server.emplace();
+        ASSERT_FALSE(server->display().empty()) << "Xvfb did not start";
+        extra.push_back("DISPLAY=" + server->display());
+    }
+#else
+    if (c.live) GTEST_SKIP() << "no Xvfb here";
+#endif
+    if (!c.live) extra.push_back("DISPLAY=" + unusedDisplay());
+
+    const Outcome o =
+        c.runs ? run({kBinary}, environmentWith(extra), 20s, 1500ms) : run({kBinary}, environmentWith(extra), 10s);
+    ASSERT_TRUE(o.exited) << "still running at its time limit";
+    EXPECT_EQ(o.out, "");
+    for (const std::string& s : c.qtSays) EXPECT_NE(o.err.find(s), std::string::npos) << s << " in " << o.err;
+    for (const std::string& s : c.notSays) EXPECT_EQ(o.err.find(s), std::string::npos) << s << " in " << o.err;
+    if (c.runs) {
+        EXPECT_EQ(o.status, 0) << o.err;  // ended by SIGTERM as the user's standard means end it
+        EXPECT_GE(o.took, 1500ms);
+        return;
+    }
+    EXPECT_EQ(o.status, 1) << o.err;  // not 134: no abort
+    EXPECT_LT(o.took, 5s);
+    const std::string line = lastLine(o.err);
+    ASSERT_FALSE(c.lineSays.empty());
+    EXPECT_EQ(line.rfind(c.lineSays.front(), 0), 0u) << o.err;
+    for (const std::string& s : c.lineSays) EXPECT_NE(line.find(s), std::string::npos) << s << " in " << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlatformStart,
+    ::testing::Values(
+        StartCase{"BrokenLibraryOfTheXPlugin",
+                  {"BROKEN_XCB_LIBRARY"},
+                  true,
+                  false,
+                  {"Could not load the Qt platform plugin \"xcb\"", "no Qt platform plugin could be initialized"},
+                  {"picture-wizard: cannot start Qt's platform \"xcb\" (", "libxkbcommon-x11.so.0"},
+                  {"no display", "DISPLAY="}},
+        StartCase{"BrokenLibraryWithFatalWarnings",
+                  {"BROKEN_XCB_LIBRARY", "QT_FATAL_WARNINGS=1"},
+                  true,
+                  false,
+                  {"Could not load the Qt platform plugin \"xcb\"", "no Qt platform plugin could be initialized"},
+                  {"picture-wizard: cannot start Qt's platform \"xcb\" (", "libxkbcommon-x11.so.0"},
+                  {"no display", "DISPLAY="}},
+        StartCase{"UnknownPlatformChosen",
+                  {"QT_QPA_PLATFORM=nonesuch"},
+                  true,
+                  false,
+                  {"Could not find the Qt platform plugin \"nonesuch\"", "no Qt platform plugin could be initialized"},
+                  {"picture-wizard: cannot start Qt's platform \"nonesuch\" ("},
+                  {"no display"}},
+        StartCase{"FirstWarningMadeFatal",
+                  {"QT_QPA_PLATFORM=nonesuch;xcb", "QT_FATAL_WARNINGS=1"},
+                  true,
+                  false,
+                  {"Could not find the Qt platform plugin \"nonesuch\""},
+                  {"picture-wizard: ", "QT_FATAL_WARNINGS=1"},
+                  {"no display", "no Qt platform plugin could be initialized"}},
+        // Qt tries Wayland first in a Wayland session, and warns once when it
+        // has no plugin for it; the second warning would be the fatal one.
+        StartCase{"SecondWarningMadeFatal",
+                  {"XDG_SESSION_TYPE=wayland", "QT_FATAL_WARNINGS=2"},
+                  true,
+                  true,
+                  {},
+                  {},
+                  {"picture-wizard"}},
+        StartCase{"FatalWarningsOnAWorkingDisplay", {"QT_FATAL_WARNINGS=1"}, true, true, {}, {}, {"picture-wizard"}},
+        StartCase{"FatalWarningsWithoutADisplay",
+                  {"QT_FATAL_WARNINGS=yes"},
+                  false,
+                  false,
+                  {"could not connect to display"},
+                  {"picture-wizard: ", "QT_FATAL_WARNINGS=yes"},
+                  {}},
+        StartCase{"FatalCriticalsWithoutADisplay",
+                  {"QT_FATAL_CRITICALS=1"},
+                  false,
+                  false,
+                  {"could not connect to display"},
+                  {"picture-wizard: no display available (cannot connect to X display"},
+                  {}}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
