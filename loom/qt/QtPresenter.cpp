@@ -8,6 +8,7 @@
 #include "Pictures.h"
 #include "WindowView.h"
 #include "loom/Files.h"
+#include "loom/QtPresentation.h"
 #include "loom/QtProbes.h"
 #include "loom/QtTesting.h"
 #include "loom/Runtime.h"
@@ -76,6 +77,9 @@ void ensureApplication() {
 QtPresenter* activePresenter() { return g_instance; }
 
 QtPresenter::QtPresenter() {
+    // The application is made with the presenter, before anything else:
+    // without a display the process ends here, with nothing made yet.
+    ensureApplication();
     // Timers fire within a millisecond of their deadline.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     g_instance = this;
@@ -318,12 +322,7 @@ void QtPresenter::processEvents() {
 
 namespace loom {
 
-Presenter* createDefaultPresenter() {
-    // The application is made with the runtime, before anything else: without
-    // a display the process ends here, with nothing made yet.
-    qt::ensureApplication();
-    return new qt::QtPresenter;
-}
+void installQtPresentation() { RuntimeSetPresenter(new qt::QtPresenter); }
 
 namespace testing {
 namespace {
