@@ -2,6 +2,7 @@
 // none, within its size limits, and never crashes.
 #include "loom/Loom.h"
 #include "loom/Presenter.h"
+#include "loom/QtPresentation.h"
 
 #include <unistd.h>
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = [] {
+        loom::installQtPresentation();
         loom::RuntimeInit();
         return "/tmp/picture_fuzzer_" + std::to_string(getpid()) + ".jpg";
     }();

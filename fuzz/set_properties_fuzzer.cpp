@@ -6,10 +6,9 @@
 
 #include <cstdlib>
 
-loom::Presenter* loom::createDefaultPresenter() { return new testsupport::HeadlessPresenter; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool ready = [] {
+        testsupport::installHeadlessPresenter();
         loom::RuntimeInit();
         return true;
     }();

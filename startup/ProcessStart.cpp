@@ -1,6 +1,11 @@
-// The process start code: runs the program's main routine and exits with its value.
+// The process start code: chooses the Qt presentation, runs the program's main
+// routine and exits with its value.
+#include "loom/QtPresentation.h"
 #include "startup/Main.h"
 
 #include <cstdlib>
 
-int main() { std::exit(Pmain()); }
+int main() {
+    loom::installQtPresentation();
+    std::exit(Pmain());
+}

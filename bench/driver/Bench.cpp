@@ -6,7 +6,7 @@
 // or the real clock run the program with probes (pw_probe) and the floors
 // (pw_floor) as child processes on a private Xvfb; the catalogue hit and the
 // handlers' own share run in this process, on a presenter without a display.
-#include "HeadlessPresenter.h"
+#include "FrozenClockPresenter.h"
 #include "Processes.h"
 
 #include "loom/Presenter.h"
@@ -476,7 +476,7 @@ int main(int argc, char** argv) {
         Reporter reporter;
         // The program runs here on a presenter without a display; the benchmarks
         // run once it has started (splash built, its timers armed but never fired).
-        auto* presenter = new HeadlessPresenter;
+        auto* presenter = new FrozenClockPresenter;
         presenter->atRun = [&reporter] { benchmark::RunSpecifiedBenchmarks(&reporter); };
         loom::RuntimeSetPresenter(presenter);
         loom::testing::setExecutablePath(g_paths.bundleExe);

@@ -16,6 +16,7 @@
 #include "dialogs/Window6.h"
 #include "loom/CallRecord.h"
 #include "loom/Presenter.h"
+#include "loom/QtPresentation.h"
 #include "loom/QtProbes.h"
 #include "loom/QtTesting.h"
 #include "loom/Testing.h"
@@ -323,5 +324,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
         return 2;
     }
+    installQtPresentation();  // as the program's entry does
     std::exit(Pmain());
 }

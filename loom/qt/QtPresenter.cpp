@@ -9,6 +9,7 @@
 #include "WindowView.h"
 #include "loom/Files.h"
 #include "loom/ProgramName.h"
+#include "loom/QtPresentation.h"
 #include "loom/QtProbes.h"
 #include "loom/QtTesting.h"
 #include "loom/Runtime.h"
@@ -78,6 +79,9 @@ void ensureApplication() {
 QtPresenter* activePresenter() { return g_instance; }
 
 QtPresenter::QtPresenter() {
+    // The application is made with the presenter, before anything else, and
+    // lives as long as the process. Without a display the process ends here.
+    ensureApplication();
     // Timers fire within a millisecond of their deadline.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     g_instance = this;
@@ -93,7 +97,6 @@ QtPresenter::~QtPresenter() {
 // ---- Event loop ---------------------------------------------------------------------
 
 void QtPresenter::run() {
-    ensureApplication();
     installSignalHandlers();
     m_running = true;
     // At start-up no window may be visible yet: decide once posted events have run.
@@ -115,7 +118,6 @@ void QtPresenter::post(std::function<void()> event) {
 
 void QtPresenter::scheduleDrain() {
     if (m_drainScheduled) return;
-    ensureApplication();
     if (!m_receiver) m_receiver = new QObject;
     m_drainScheduled = true;
     QMetaObject::invokeMethod(
@@ -182,7 +184,6 @@ void QtPresenter::wakeAt(Instant deadline) {
     m_wakeAt = deadline;
     if (m_manualClock) return;
     if (!m_wake) {
-        ensureApplication();
         m_wake = new QTimer;
         m_wake->setSingleShot(true);
         m_wake->setTimerType(Qt::PreciseTimer);
@@ -220,7 +221,6 @@ void QtPresenter::onWake() {
 // ---- Windows and controls ---------------------------------------------------------------
 
 void QtPresenter::windowConstructed(WindowObject* window) {
-    ensureApplication();
     if (!window->view) window->view = new WindowView(window);
 }
 
@@ -273,7 +273,6 @@ PictureObject* QtPresenter::decodePicture(const std::string& path) { return deco
 FolderItemObject* QtPresenter::openFileDialog(std::string_view filter) {
     ++dialogCount;
     if (dialogAnswer) return *dialogAnswer ? makeFolderItem(**dialogAnswer) : nullptr;
-    ensureApplication();
     const QString nameFilter =
         filter.empty() ? QString() : QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()));
     QString path;
@@ -308,7 +307,6 @@ void QtPresenter::advanceClock(int64_t ms) {
 }
 
 void QtPresenter::processEvents() {
-    ensureApplication();
     drainPosted();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -320,12 +318,7 @@ void QtPresenter::processEvents() {
 
 namespace loom {
 
-Presenter* createDefaultPresenter() {
-    // The application is made with the runtime, before anything else: without
-    // a display the process ends here, with nothing made yet.
-    qt::ensureApplication();
-    return new qt::QtPresenter;
-}
+void installQtPresentation() { RuntimeSetPresenter(new qt::QtPresenter); }
 
 namespace testing {
 namespace {

@@ -18,6 +18,8 @@ namespace loom::qt {
 // process ends there with status 1 and one line on standard error.
 void ensureApplication();
 
+// Installed by installQtPresentation. Its constructor makes the application,
+// which outlives it: its members never need to make the application themselves.
 class QtPresenter final : public Presenter {
 public:
     QtPresenter();

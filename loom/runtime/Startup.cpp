@@ -7,6 +7,7 @@
 #include "loom/Windows.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace loom {
@@ -22,7 +23,14 @@ bool g_unhandled = false;
 Presenter::~Presenter() = default;
 
 Presenter& presenter() {
-    if (!g_presenter) g_presenter.reset(createDefaultPresenter());
+    if (!g_presenter) [[unlikely]] {
+        // A fault of whoever started the runtime, not of the program's input.
+        std::fputs(
+            "loom: no presenter installed: install one (RuntimeSetPresenter, or loom::installQtPresentation) "
+            "before RuntimeInit\n",
+            stderr);
+        std::exit(EXIT_FAILURE);
+    }
     return *g_presenter;
 }
 
@@ -61,7 +69,7 @@ std::string memberName(const ClassRecord* cls, Code handler) {
 void RuntimeInit() {
     LOOM_RECORD("RuntimeInit");
     g_unhandled = false;
-    presenter();
+    presenter();  // none installed ends the process now, before anything is made
 }
 
 void RuntimeInitModuleState() { LOOM_RECORD("RuntimeInitModuleState"); }

@@ -2,6 +2,7 @@
 
 #include "QtPresenter.h"
 #include "WindowView.h"
+#include "loom/QtPresentation.h"
 #include "loom/Testing.h"
 #include "startup/Main.h"
 #include "startup/PictureCatalogue.h"
@@ -63,6 +64,7 @@ void fillPictureCatalogue() {
 }  // namespace
 
 void ProgramQt::SetUp() {
+    loom::installQtPresentation();  // as the program's entry does
     loom::testing::setExecutablePath(PW_BUNDLE_DIR "/bin/picture-wizard");
     loom::testing::useManualClock();
 }

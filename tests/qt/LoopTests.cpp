@@ -29,7 +29,6 @@ RecordWriter windowRecord() {
 
 // Runs the loop; a loop still running after `limitMs` is stopped and reported.
 bool runEnds(int limitMs = 3000) {
-    qt::ensureApplication();
     bool late = false;
     QTimer limit;
     limit.setSingleShot(true);

@@ -1,5 +1,7 @@
 #include "QtFixture.h"
 
+#include "loom/QtPresentation.h"
+
 #include <cstdlib>
 
 // Under LeakSanitizer: fontconfig keeps its font cache for the life of the process.
@@ -22,7 +24,7 @@ void timerStub(TimerObject* timer) {
 bool mouseDownStub(LabelObject* label, int32_t x, int32_t y) { return onMouseDown && onMouseDown(label, x, y); }
 
 void QtTest::SetUp() {
-    RuntimeSetPresenter(createDefaultPresenter());
+    installQtPresentation();
     RuntimeInit();
     registerFrameworkClasses();  // as the program's class registration does first
     if (manualClock()) loom::testing::useManualClock();

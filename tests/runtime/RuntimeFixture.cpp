@@ -4,12 +4,6 @@
 
 #include <algorithm>
 
-// The Qt layer is not linked into the runtime tests: the default presenter is
-// the headless one (each case installs its own before the runtime starts).
-namespace loom {
-Presenter* createDefaultPresenter() { return new testsupport::HeadlessPresenter; }
-}  // namespace loom
-
 namespace rt {
 
 using namespace loom;

@@ -1,5 +1,6 @@
 // A presenter without a display, for tests of the runtime and the program's
-// logic: a manual clock, a queue of posted events and a scripted idle step.
+// logic and for the record fuzzer: a manual clock that moves to each timer
+// as it runs, a queue of posted events and a scripted idle step.
 #pragma once
 
 #include "loom/Presenter.h"

@@ -1,5 +1,6 @@
 // What the runtime asks of the presentation layer. The program never sees it;
-// the Qt layer implements it, and tests may install their own.
+// whoever starts the runtime installs one: the program's entry the Qt layer's
+// (loom/QtPresentation.h), a test or a benchmark its own.
 #pragma once
 
 #include "loom/Classes.h"
@@ -31,8 +32,7 @@ public:
     virtual FolderItemObject* openFileDialog(std::string_view filter) = 0;
 };
 
-// The presenter of the build: the Qt layer's in the application.
-Presenter* createDefaultPresenter();
+// The installed presenter. With none installed the process ends, saying so.
 Presenter& presenter();
 void RuntimeSetPresenter(Presenter* p);  // takes ownership; before RuntimeInit or between runs
 

@@ -1,5 +1,7 @@
 // A presenter that shows nothing, for timing the program's own share: posted
-// events run when drained, the clock stands still, pictures are empty objects.
+// events run when drained, the clock stands still so no timer ever fires, and
+// every picture is an empty object, whatever its file holds. (The tests'
+// headless presenter moves its clock to each timer and reads picture files.)
 #pragma once
 
 #include "loom/Presenter.h"
@@ -9,7 +11,7 @@
 
 namespace bench {
 
-class HeadlessPresenter final : public loom::Presenter {
+class FrozenClockPresenter final : public loom::Presenter {
 public:
     // Runs what start-up posted, then atRun; the loop then ends.
     void run() override;

@@ -1,10 +1,10 @@
-#include "HeadlessPresenter.h"
+#include "FrozenClockPresenter.h"
 
 #include "loom/Runtime.h"
 
 namespace bench {
 
-void HeadlessPresenter::drainPosted() {
+void FrozenClockPresenter::drainPosted() {
     while (!m_posted.empty()) {
         auto event = std::move(m_posted.front());
         m_posted.pop_front();
@@ -12,13 +12,13 @@ void HeadlessPresenter::drainPosted() {
     }
 }
 
-void HeadlessPresenter::run() {
+void FrozenClockPresenter::run() {
     drainPosted();
     if (atRun) atRun();
     drainPosted();
 }
 
-loom::PictureObject* HeadlessPresenter::decodePicture(const std::string& path) {
+loom::PictureObject* FrozenClockPresenter::decodePicture(const std::string& path) {
     auto* p = static_cast<loom::PictureObject*>(loom::RuntimeNewObject(loom::Picture::__Lookup()));
     p->name = path.substr(path.find_last_of('/') + 1);
     return p;
