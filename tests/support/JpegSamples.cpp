@@ -55,7 +55,7 @@ std::string progressive() { return written(Scans::Progressive, kRed, 48, 32); }
 std::string grayscale() { return written(Scans::Baseline, kGrey, 48, 32, QImage::Format_Grayscale8); }
 
 // The same kind of picture written by libjpeg itself, for what Qt's writer
-// cannot write: four-component files and a scan script of one's own. Four
+// cannot write: four-component and RGB files, and a scan script of its own. Four
 // components are given as Adobe writes them, inverted (255 is no ink); an
 // opaque red is then C, M, Y = its red, green, blue, with K = 255.
 std::string compressed(J_COLOR_SPACE fileSpace, int components, uint32_t rgb,
@@ -99,6 +99,7 @@ std::string compressed(J_COLOR_SPACE fileSpace, int components, uint32_t rgb,
 
 std::string cmyk() { return compressed(JCS_CMYK, 4, kRed); }
 std::string ycck() { return compressed(JCS_YCCK, 4, kRed); }
+std::string rgb() { return compressed(JCS_RGB, 3, kRed); }  // no colour transform, as the Adobe segment says
 // Sequential, but each component in a scan of its own.
 std::string scanPerComponent() {
     return compressed(JCS_YCbCr, 3, kRed, {{1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}});
@@ -244,6 +245,7 @@ const std::vector<JpegSample>& jpegSamples() {
         {"Grayscale", &grayscale, kGreyPicture},
         {"CmykWithAdobeSegment", &cmyk, kRedPicture},
         {"YcckWithAdobeSegment", &ycck, kRedPicture},
+        {"RgbWithAdobeSegment", &rgb, kRedPicture},
         {"ScanPerComponent",
          [] {
              const std::string bytes = scanPerComponent();
