@@ -24,8 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     loom::Ref<loom::PictureObject> picture(loom::FolderItem::OpenAsPicture(item.get()));
     // libFuzzer ends its run without running exit handlers: the file goes now.
     std::remove(path.c_str());
-    if (picture && (picture->width <= 0 || picture->height <= 0 ||
-                    int64_t(picture->width) * picture->height > loom::kMaxPicturePixels))
-        std::abort();
+    if (picture) {
+        const int64_t width = loom::property(picture.get(), loom::PictureProp::Width).asInteger();
+        const int64_t height = loom::property(picture.get(), loom::PictureProp::Height).asInteger();
+        if (width <= 0 || height <= 0 || width * height > loom::kMaxPicturePixels) std::abort();
+    }
     return 0;
 }

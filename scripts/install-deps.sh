@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick python3 python3-pil openbox wmctrl
   libx11-dev valgrind
+  libjpeg62-turbo-dev
 )
 
 missing=()

@@ -1,12 +1,19 @@
 // The picture catalogue: each accessor loads its file from the bundle's
 // resources on first success, keeps it, and tries again while it has none.
+#include "Pictures.h"
 #include "ProgramHarness.h"
 #include "loom/Testing.h"
 #include "startup/PictureCatalogue.h"
+#include "support/JpegSamples.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -188,4 +195,116 @@ TEST_F(PictureCatalogueOnExistingItems, NoItemForTheFileRaisesNilObjectException
     Ref<PictureObject> found(_x_cd::cd());
     EXPECT_EQ(nameOf(found.get()), "cd.jpg");
     EXPECT_EQ(presenter->decodeCalls, 2);
+}
+
+// ---- The real decoder on files that are no pictures, and on paths that are no text ------------
+
+namespace {
+
+// The headless presenter with the framework's own picture decoder.
+class DecodingPresenter : public testsupport::HeadlessPresenter {
+public:
+    PictureObject* decodePicture(const std::string& path) override {
+        ++decodeCalls;
+        return loom::qt::decodePictureFile(path);
+    }
+};
+
+// Ends the test process, failing, when a call does not come back in time: a
+// hang then fails its test instead of the whole run.
+class HangGuard {
+public:
+    explicit HangGuard(unsigned seconds) {
+        std::signal(SIGALRM, [](int) {
+            static const char message[] = "the picture catalogue hung\n";
+            static_cast<void>(!write(STDERR_FILENO, message, sizeof message - 1));
+            _exit(1);
+        });
+        alarm(seconds);
+    }
+    ~HangGuard() { alarm(0); }
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+};
+
+// A bundle of real JPEG files at <parent>/<name>: bin/picture-wizard, Resources/*.jpg.
+class JpegBundle {
+public:
+    JpegBundle(const std::filesystem::path& parent, const std::string& name) : m_root(parent / name) {
+        std::filesystem::create_directories(m_root / "bin");
+        std::filesystem::create_directories(resources());
+        std::ofstream(m_root / "bin" / "picture-wizard") << "not run";
+        for (std::string_view file : progtest::kAllPictures) addPicture(file);
+        loom::testing::setExecutablePath((m_root / "bin" / "picture-wizard").string());
+    }
+    std::filesystem::path resources() const { return m_root / "Resources"; }
+    void addPicture(std::string_view file) const {
+        const std::string bytes = samples::jpegSample("Baseline").bytes();
+        std::ofstream(resources() / file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    }
+
+private:
+    std::filesystem::path m_root;
+};
+
+class PictureCatalogueOnRealFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "pw-real-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        dir = pattern;
+        auto* p = new DecodingPresenter;
+        RuntimeSetPresenter(p);
+        presenter = p;
+        RuntimeInit();
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+    std::filesystem::path dir;
+    DecodingPresenter* presenter = nullptr;
+};
+
+}  // namespace
+
+// Only a regular file is read: anything else gives none at once, every time,
+// and the picture loads once a real file takes its place.
+TEST_F(PictureCatalogueOnRealFiles, FilesThatAreNoRegularFilesGiveNoneAtOnce) {
+    const JpegBundle bundle(dir, "bundle");
+    using Make = void (*)(const std::filesystem::path&);
+    // clang-format off
+    const struct { const char* what; Accessor accessor; Make make; } cases[] = {
+        {"a FIFO nobody writes", {"cd.jpg", &_x_cd::cd}, [](const auto& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+        {"/dev/zero",            {"wd.jpg", &_x_wd::wd}, [](const auto& p) { std::filesystem::create_symlink("/dev/zero", p); }},
+        {"a directory",          {"ad.jpg", &_x_ad::ad}, [](const auto& p) { std::filesystem::create_directory(p); }},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::filesystem::path file = bundle.resources() / c.accessor.file;
+        std::filesystem::remove(file);
+        c.make(file);
+        {
+            const HangGuard guard(10);
+            for (int attempt = 1; attempt <= 2; ++attempt) {
+                Ref<PictureObject> none(c.accessor.get());
+                EXPECT_EQ(nameOf(none.get()), "none");
+            }
+        }
+        std::filesystem::remove(file);
+        bundle.addPicture(c.accessor.file);
+        Ref<PictureObject> found(c.accessor.get());
+        EXPECT_EQ(nameOf(found.get()), c.accessor.file);
+    }
+}
+
+// The path is opened by its own bytes: a bundle under a folder named in
+// Latin-1 ("caf\xE9", not UTF-8) shows its pictures.
+TEST_F(PictureCatalogueOnRealFiles, ABundleUnderAFolderNamedInNoUtf8LoadsItsPictures) {
+    const JpegBundle bundle(dir, "caf\xE9");
+    Ref<PictureObject> picture(_x_p::p());
+    ASSERT_EQ(nameOf(picture.get()), "p.jpg");
+    EXPECT_EQ(property(picture.get(), PictureProp::Width).asInteger(), 48);
+    EXPECT_EQ(property(picture.get(), PictureProp::Height).asInteger(), 32);
 }

@@ -6,8 +6,12 @@
 #include <QImageWriter>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <stdexcept>
+#include <vector>
+
+#include <jpeglib.h>
 
 namespace samples {
 
@@ -22,17 +26,21 @@ constexpr uint32_t kGrey = 0x808080;
 
 enum class Scans { Baseline, Progressive };
 
-// A picture of one colour whose top eight rows are noise, so that every scan
-// carries data, written by Qt's JPEG writer.
-std::string written(Scans scans, uint32_t rgb, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor::fromRgb(rgb));
+// The seeded noise of a picture's top rows.
+struct Noise {
     uint32_t state = 12345;
+    uint32_t next() { return state = state * 1664525u + 1013904223u; }
+};
+
+// A picture of one colour whose top eight rows are noise, so that every scan
+// carries data, written by Qt's JPEG writer (grey in one component when the
+// format is Grayscale8).
+std::string written(Scans scans, uint32_t rgb, int width, int height, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(width, height, format);
+    image.fill(QColor::fromRgb(rgb));
+    Noise noise;
     for (int y = 0; y < std::min(8, height); ++y)
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, 0xFF000000u | (state >> 8));
-        }
+        for (int x = 0; x < width; ++x) image.setPixelColor(x, y, QColor::fromRgb(noise.next() >> 8));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -44,6 +52,58 @@ std::string written(Scans scans, uint32_t rgb, int width, int height) {
 
 std::string baseline() { return written(Scans::Baseline, kRed, 48, 32); }
 std::string progressive() { return written(Scans::Progressive, kRed, 48, 32); }
+std::string grayscale() { return written(Scans::Baseline, kGrey, 48, 32, QImage::Format_Grayscale8); }
+
+// The same kind of picture written by libjpeg itself, for what Qt's writer
+// cannot write: four-component and RGB files, and a scan script of its own. Four
+// components are given as Adobe writes them, inverted (255 is no ink); an
+// opaque red is then C, M, Y = its red, green, blue, with K = 255.
+std::string compressed(J_COLOR_SPACE fileSpace, int components, uint32_t rgb,
+                       const std::vector<jpeg_scan_info>& scans = {}) {
+    constexpr int kWidth = 48, kHeight = 32;
+    const uint8_t colour[4] = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 0xFF};
+    std::vector<uint8_t> pixels(size_t{kWidth} * kHeight * components);
+    Noise noise;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = i < size_t{kWidth} * 8 * components ? uint8_t(noise.next() >> 24) : colour[i % components];
+
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    jpeg_mem_dest(&cinfo, &out, &outSize);
+    cinfo.image_width = kWidth;
+    cinfo.image_height = kHeight;
+    cinfo.input_components = components;
+    cinfo.in_color_space = components == 4 ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, fileSpace);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    if (!scans.empty()) {
+        cinfo.scan_info = scans.data();
+        cinfo.num_scans = static_cast<int>(scans.size());
+    }
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = pixels.data() + size_t{cinfo.next_scanline} * kWidth * components;
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::string bytes(reinterpret_cast<const char*>(out), outSize);
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return bytes;
+}
+
+std::string cmyk() { return compressed(JCS_CMYK, 4, kRed); }
+std::string ycck() { return compressed(JCS_YCCK, 4, kRed); }
+std::string rgb() { return compressed(JCS_RGB, 3, kRed); }  // no colour transform, as the Adobe segment says
+// Sequential, but each component in a scan of its own.
+std::string scanPerComponent() {
+    return compressed(JCS_YCbCr, 3, kRed, {{1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}});
+}
 
 // 16 x 8 pixels of grey 128, written by hand: one component, a quantisation
 // table of ones, Huffman tables of one one-bit code each (DC difference 0; end
@@ -118,6 +178,12 @@ std::string cutInScan(const std::string& bytes, int nth) {
 
 std::string withoutLast(std::string bytes, size_t n) { return bytes.substr(0, bytes.size() - n); }
 
+std::string endMarker() { return "\xFF\xD9"; }
+
+// A byte that is no marker between the start of image and the first segment:
+// decoders skip it.
+std::string withStrayByte(const std::string& bytes) { return bytes.substr(0, 2) + '\x00' + bytes.substr(2); }
+
 // A camera's thumbnail: a whole JPEG inside an APP1 segment right after the
 // start of image, its own end-of-image marker included.
 std::string withThumbnail(const std::string& bytes) {
@@ -147,6 +213,7 @@ std::string randomBytes() {
 std::string secondJpeg() { return written(Scans::Baseline, kGreen, 32, 16); }
 
 constexpr Picture kRedPicture{48, 32, kRed};
+constexpr Picture kGreyPicture{48, 32, kGrey};
 
 }  // namespace
 
@@ -173,6 +240,23 @@ const std::vector<JpegSample>& jpegSamples() {
         {"ProgressiveThenRandomBytes", [] { return progressive() + randomBytes(); }, kRedPicture},
         {"ProgressiveThenSecondJpeg", [] { return progressive() + secondJpeg(); }, kRedPicture},
         {"HandWrittenThenText", [] { return greyWithRestarts() + text(); }, Picture{16, 8, kGrey}},
+
+        // Other kinds of picture.
+        {"Grayscale", &grayscale, kGreyPicture},
+        {"CmykWithAdobeSegment", &cmyk, kRedPicture},
+        {"YcckWithAdobeSegment", &ycck, kRedPicture},
+        {"RgbWithAdobeSegment", &rgb, kRedPicture},
+        {"ScanPerComponent",
+         [] {
+             const std::string bytes = scanPerComponent();
+             if (scanCount(bytes) != 3) throw std::logic_error("the writer wrote no scan per component");
+             return bytes;
+         },
+         kRedPicture},
+
+        // A stray byte after the start of image, in complete pictures.
+        {"StrayByteAfterStart", [] { return withStrayByte(baseline()); }, kRedPicture},
+        {"ProgressiveStrayByteAfterStart", [] { return withStrayByte(progressive()); }, kRedPicture},
 
         // Cut short.
         {"BaselineCutInQuantisationTable", [] { return baseline().substr(0, markerAt(baseline(), 0xDB, 0) + 20); },
@@ -204,6 +288,44 @@ const std::vector<JpegSample>& jpegSamples() {
          [] { return greyWithRestarts().substr(0, markerAt(greyWithRestarts(), 0xD0, 0) + 2); }, std::nullopt},
         {"ThumbnailInAppSegmentPictureCutInScan", [] { return withThumbnail(cutInScan(baseline(), 0)); }, std::nullopt},
         {"CutInThumbnail", [] { return withThumbnail(baseline()).substr(0, 200); }, std::nullopt},
+        {"GrayscaleCutInScan", [] { return cutInScan(grayscale(), 0); }, std::nullopt},
+        {"CmykCutInScan", [] { return cutInScan(cmyk(), 0); }, std::nullopt},
+
+        // Cut short with a stray byte after the start of image.
+        {"StrayByteAfterStartCutInScan", [] { return withStrayByte(cutInScan(baseline(), 0)); }, std::nullopt},
+        {"StrayByteAfterStartCutBeforeEndMarker", [] { return withStrayByte(withoutLast(baseline(), 2)); },
+         std::nullopt},
+        {"StrayByteAfterStartProgressiveCutBetweenScans",
+         [] { return withStrayByte(progressive().substr(0, markerAt(progressive(), 0xDA, 3))); }, std::nullopt},
+
+        // Cut short, then an end-of-image marker appended.
+        {"BaselineCutInScanThenEndMarker", [] { return cutInScan(baseline(), 0) + endMarker(); }, std::nullopt},
+        {"BaselineCutAfterScanHeaderThenEndMarker",
+         [] { return baseline().substr(0, scanData(baseline(), 0).first) + endMarker(); }, std::nullopt},
+        {"ProgressiveCutInLaterScanThenEndMarker", [] { return cutInScan(progressive(), 4) + endMarker(); },
+         std::nullopt},
+        {"ProgressiveCutInLastScanThenEndMarker",
+         [] {
+             const std::string bytes = progressive();
+             return cutInScan(bytes, static_cast<int>(scanCount(bytes)) - 1) + endMarker();
+         },
+         std::nullopt},
+        {"ProgressiveCutBetweenScansThenEndMarker",
+         [] { return progressive().substr(0, markerAt(progressive(), 0xDA, 3)) + endMarker(); }, std::nullopt},
+        {"ProgressiveCutBeforeLastScanThenEndMarker",
+         [] {
+             const std::string bytes = progressive();
+             return bytes.substr(0, markerAt(bytes, 0xDA, static_cast<int>(scanCount(bytes)) - 1)) + endMarker();
+         },
+         std::nullopt},
+        {"ScanPerComponentCutBetweenScansThenEndMarker",
+         [] { return scanPerComponent().substr(0, markerAt(scanPerComponent(), 0xDA, 2)) + endMarker(); },
+         std::nullopt},
+        {"StrayByteAfterStartCutInScanThenEndMarker",
+         [] { return withStrayByte(cutInScan(baseline(), 0)) + endMarker(); }, std::nullopt},
+        {"StrayByteAfterStartProgressiveCutBetweenScansThenEndMarker",
+         [] { return withStrayByte(progressive().substr(0, markerAt(progressive(), 0xDA, 3))) + endMarker(); },
+         std::nullopt},
 
         // Other refusals.
         {"BaselineHugeDimensions", [] { return hugeFrame(baseline(), 0xC0); }, std::nullopt},

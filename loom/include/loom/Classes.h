@@ -25,9 +25,7 @@ struct ExceptionObject : Object {
 
 // A decoded image. The pixels belong to the presentation layer.
 struct PictureObject : Object {
-    std::string name;  // the file it was read from, for diagnostics
-    int32_t width = 0;
-    int32_t height = 0;
+    std::string name;  // the file it was read from, for diagnostics; its size is in its properties
     void* image = nullptr;
     void (*freeImage)(void*) = nullptr;
     ~PictureObject() override;
@@ -189,6 +187,10 @@ enum : int { Reset, addActionNotificationReceiver, removeActionNotificationRecei
 }
 namespace TimerProp {
 enum : int { Mode, Period, Enabled, _mImp, Count };
+}
+
+namespace PictureProp {
+enum : int { Width, Height, Count };
 }
 
 // Controls: Control's slots and properties, then RectControl's, then the class's own.

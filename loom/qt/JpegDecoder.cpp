@@ -1,0 +1,165 @@
+// JPEG decoding on libjpeg's own API, with an error manager that turns every
+// warning of lost or corrupt image data into a refusal.
+#include "JpegDecoder.h"
+
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE
+
+// jpeglib.h first: what jerror.h lists depends on the library's configuration.
+#include <jpeglib.h>
+
+#include <jerror.h>
+
+namespace loom::qt {
+
+namespace {
+
+// The warnings after which the picture would be shown with data missing or
+// made up: the data ended early, a marker came inside a scan, a code did not
+// decode, a restart marker was missing, or the progressive scans do not fit
+// together. Bytes skipped between segments (JWRN_EXTRANEOUS_DATA), such as a
+// stray byte after the start of image or padding after a scan, which camera
+// files often have, lose nothing when the data is otherwise complete: they do
+// not refuse a picture.
+bool losesImageData(int code) {
+    switch (code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION: return true;
+    default: return false;
+    }
+}
+
+// One decode. libjpeg hands its callbacks `errors`, the first member, as the
+// decompressor's error manager; a refusal jumps back to `refused`.
+struct Session {
+    jpeg_error_mgr errors;
+    std::jmp_buf refused;
+    jpeg_decompress_struct cinfo;
+    bool scanned[MAX_COMPONENTS];  // components that a scan carried, for sequential multi-scan files
+};
+
+[[noreturn]] void refuse(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<Session*>(cinfo->err)->refused, 1); }
+
+void onMessage(j_common_ptr cinfo, int level) {
+    if (level < 0 && losesImageData(cinfo->err->msg_code)) refuse(cinfo);
+}
+
+void printNothing(j_common_ptr) {}
+
+// Qt's reading of four components: inverted, as Adobe writes them.
+void invertedCmykToRgb32(const JSAMPLE* in, uchar* out, JDIMENSION width) {
+    auto* pixels = reinterpret_cast<QRgb*>(out);
+    for (JDIMENSION x = 0; x < width; ++x, in += 4) {
+        const int k = in[3];
+        pixels[x] = qRgb(k * in[0] / 255, k * in[1] / 255, k * in[2] / 255);
+    }
+}
+
+void noteScanComponents(Session& s) {
+    for (int i = 0; i < s.cinfo.comps_in_scan; ++i) s.scanned[s.cinfo.cur_comp_info[i]->component_index] = true;
+}
+
+// Every coefficient of every component got its last refinement, or, in a
+// sequential file, every component got its scan. A stream cut between two
+// scans, with an end-of-image marker after the cut, decodes without a
+// warning: this is what tells.
+bool everyScanArrived(const Session& s) {
+    const jpeg_decompress_struct& c = s.cinfo;
+    for (int ci = 0; ci < c.num_components; ++ci) {
+        if (!c.progressive_mode) {
+            if (!s.scanned[ci]) return false;
+            continue;
+        }
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (c.coef_bits[ci][k] != 0) return false;
+    }
+    return true;
+}
+
+// The functions that set a jump target below hold no object with a
+// destructor in their frames, nor do the frames a refusal jumps over.
+
+bool readHeader(Session& s, const uint8_t* data, size_t size) {
+    if (setjmp(s.refused)) return false;
+    jpeg_create_decompress(&s.cinfo);
+    jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
+    return jpeg_read_header(&s.cinfo, TRUE) == JPEG_HEADER_OK;
+}
+
+// A file of several scans is read whole first, scan by scan, so that each
+// scan's components are seen; then its rows come out of the whole image.
+bool readPixels(Session& s, uchar* bits, qsizetype stride, JSAMPLE* cmykRow) {
+    if (setjmp(s.refused)) return false;
+    j_decompress_ptr cinfo = &s.cinfo;
+    const bool severalScans = jpeg_has_multiple_scans(cinfo);
+    cinfo->buffered_image = severalScans;
+    if (!jpeg_start_decompress(cinfo)) return false;
+    if (severalScans) {
+        noteScanComponents(s);  // the first scan's header came with the frame's
+        for (int status = JPEG_SUSPENDED + 1; status != JPEG_REACHED_EOI;) {
+            status = jpeg_consume_input(cinfo);
+            if (status == JPEG_SUSPENDED) return false;
+            if (status == JPEG_REACHED_SOS) noteScanComponents(s);
+        }
+        if (!everyScanArrived(s)) return false;
+        jpeg_start_output(cinfo, cinfo->input_scan_number);
+    }
+    while (cinfo->output_scanline < cinfo->output_height) {
+        uchar* line = bits + stride * cinfo->output_scanline;
+        JSAMPROW row = cmykRow ? cmykRow : line;
+        if (jpeg_read_scanlines(cinfo, &row, 1) != 1) return false;
+        if (cmykRow) invertedCmykToRgb32(cmykRow, line, cinfo->output_width);
+    }
+    if (severalScans && !jpeg_finish_output(cinfo)) return false;
+    return jpeg_finish_decompress(cinfo);  // reads on to the end-of-image marker
+}
+
+// Chooses the output as Qt's reader does with its default quality: the
+// accurate integer transform and smooth upsampling (libjpeg's defaults), and
+// the format by the number of components.
+QImage::Format chooseOutput(jpeg_decompress_struct& cinfo) {
+    cinfo.dct_method = JDCT_ISLOW;
+    cinfo.do_fancy_upsampling = TRUE;
+    switch (cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE: cinfo.out_color_space = JCS_GRAYSCALE; return QImage::Format_Grayscale8;
+    case JCS_YCbCr:
+    case JCS_RGB:
+        // Straight into RGB32's bytes: 0xffRRGGBB in the machine's order.
+        cinfo.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+        return QImage::Format_RGB32;
+    case JCS_CMYK:
+    case JCS_YCCK: cinfo.out_color_space = JCS_CMYK; return QImage::Format_RGB32;
+    default: return QImage::Format_Invalid;
+    }
+}
+
+}  // namespace
+
+bool isJpeg(const uint8_t* data, size_t size) { return size >= 2 && data[0] == 0xFF && data[1] == 0xD8; }
+
+QImage decodeJpeg(const uint8_t* data, size_t size, int64_t maxPixels) {
+    Session s{};
+    s.cinfo.err = jpeg_std_error(&s.errors);
+    s.errors.error_exit = &refuse;
+    s.errors.emit_message = &onMessage;
+    s.errors.output_message = &printNothing;
+
+    QImage image;
+    if (readHeader(s, data, size) && int64_t{s.cinfo.image_width} * s.cinfo.image_height <= maxPixels) {
+        const QImage::Format format = chooseOutput(s.cinfo);
+        if (format != QImage::Format_Invalid)
+            image = QImage(int(s.cinfo.image_width), int(s.cinfo.image_height), format);
+        std::unique_ptr<JSAMPLE[]> cmykRow;
+        if (s.cinfo.out_color_space == JCS_CMYK)
+            cmykRow = std::make_unique_for_overwrite<JSAMPLE[]>(size_t{s.cinfo.image_width} * 4);
+        if (!image.isNull() && !readPixels(s, image.bits(), image.bytesPerLine(), cmykRow.get())) image = QImage();
+    }
+    jpeg_destroy_decompress(&s.cinfo);
+    return image;
+}
+
+}  // namespace loom::qt
