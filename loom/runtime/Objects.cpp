@@ -81,10 +81,10 @@ Vtable* RuntimeNewVtable(int32_t entryCount) {
 
 Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int32_t count) {
     MemberRecord& m = table[entry];
-    delete[] m.attributes;
-    m.attributes = new Attribute[static_cast<size_t>(std::max(count, 0))];
+    // A table of its own: an inherited entry's parent keeps the one it shared.
+    m.attributes = std::make_shared<Attribute[]>(static_cast<size_t>(std::max(count, 0)));
     m.attributeCount = count;
-    return m.attributes;
+    return m.attributes.get();
 }
 
 Object* RuntimeNewObject(const ClassRecord* cls) {

@@ -4,6 +4,7 @@
 #include "loom/Value.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace loom {
@@ -58,7 +59,8 @@ struct MemberRecord {
     String* signature = nullptr;
     Code code = nullptr;
     Code invoker = nullptr;  // introspection entry
-    Attribute* attributes = nullptr;
+    // An inherited entry shares its parent's attributes until it is given its own.
+    std::shared_ptr<Attribute[]> attributes;
     int32_t attributeCount = 0;
 };
 
