@@ -68,7 +68,9 @@ struct TimerObject : ControlObject {
 };
 
 struct RectControlObject : ControlObject {};
-struct BevelButtonObject : RectControlObject {};
+struct BevelButtonObject : RectControlObject {
+    std::vector<Value> menuRows;  // the rows of its menu, each a string
+};
 struct LabelObject : RectControlObject {};
 struct CheckBoxObject : RectControlObject {};
 struct TextEditObject : RectControlObject {};
