@@ -22,7 +22,9 @@ std::vector<const ClassRecord*>& classList() {
 
 const std::vector<const ClassRecord*>& RuntimeClassRecords() { return classList(); }
 
-Object::~Object() = default;
+// Freed only by the release of its last reference: one freed with references
+// outstanding leaves them dangling.
+Object::~Object() { assert(refs == 0 && "object freed with references outstanding"); }
 
 int ClassRecord::propertySlot(std::string_view n) const {
     for (size_t i = 0; i < properties.size(); ++i)
@@ -146,9 +148,13 @@ WeakAnchor* RuntimeWeakAnchor(Object* o) {
     return o->anchor;
 }
 
+void RuntimeRetainWeak(WeakAnchor* a) {
+    if (a) ++a->weakRefs;
+}
+
 void RuntimeReleaseWeak(WeakAnchor* a) {
     if (!a) return;
-    assert(a->weakRefs > 0);
+    assert(a->weakRefs > 0 && "weak reference released more often than taken");
     if (--a->weakRefs == 0 && !a->object) delete a;
 }
 

@@ -29,9 +29,11 @@ void RuntimeSetPresenter(Presenter* p) { g_presenter.reset(p); }
 
 namespace detail {
 
-std::vector<WindowObject*>& windows() {
-    static std::vector<WindowObject*> list;
-    return list;
+std::vector<Ref<WindowObject>>& windows() {
+    // Never destroyed: what is left at exit is not freed then, when the
+    // presentation may be gone. RuntimeFinalizeModuleState frees it in order.
+    static auto* list = new std::vector<Ref<WindowObject>>;
+    return *list;
 }
 
 void noteUnhandled() { g_unhandled = true; }
@@ -70,12 +72,12 @@ void RuntimeFinalizeModuleState() {
     // A timer the application ended before it fired is held while armed.
     stopAllTimers();
     // Windows go first: their controls' delegates may refer to them weakly.
-    std::vector<WindowObject*> list;
+    std::vector<Ref<WindowObject>> list;
     list.swap(detail::windows());
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         (*it)->registered = false;
         presenter().windowDestroyed(*it);
-        RuntimeUnlockObject(*it);
+        it->reset();
     }
 }
 

@@ -6,6 +6,8 @@
 
 namespace loom {
 
+String::~String() { assert(refs == 0 && "string freed with references outstanding"); }
+
 String* RuntimeNewString(std::string_view bytes) {
     auto* s = new String;
     s->bytes.assign(bytes);

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "loom/Clock.h"
-#include "loom/Object.h"
+#include "loom/Ref.h"
 
 #include <cstdint>
 #include <optional>
@@ -40,26 +40,24 @@ struct FolderItemObject : Object {
 struct DelegateObject : Object {
     Code invoke = nullptr;
     Code routine = nullptr;
-    Object* strongTarget = nullptr;
-    WeakAnchor* weakTarget = nullptr;
-    String* signature = nullptr;
+    Ref<Object> strongTarget;    // with the weak flag 0
+    WeakRef<Object> weakTarget;  // with the weak flag 1
+    Ref<String> signature;
     bool weak = false;
-    ~DelegateObject() override;
 };
 
 struct EventBinding {
     int event = -1;  // index in the control's event table
     Code stub = nullptr;
-    Object* delegate = nullptr;
+    Ref<Object> delegate;
 };
 
 // Every object a window keeps as a named control.
 struct ControlObject : Object {
-    WindowObject* window = nullptr;  // the owner; it outlives its controls
+    WindowObject* window = nullptr;  // the owner, none once it is freed
     std::vector<EventBinding> bindings;
     bool constructed = false;
     void* view = nullptr;  // the presentation layer's widget
-    ~ControlObject() override;
     const EventBinding* binding(int event) const;
 };
 
@@ -79,8 +77,8 @@ struct PopupMenuObject : RectControlObject {};
 struct ComboBoxObject : PopupMenuObject {};
 
 struct NamedControl {
-    String* name = nullptr;
-    ControlObject* control = nullptr;
+    Ref<String> name;
+    Ref<ControlObject> control;
 };
 
 struct WindowObject : Object {

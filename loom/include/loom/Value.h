@@ -9,10 +9,12 @@ namespace loom {
 
 struct Object;
 
-// A counted byte string. Created with one reference held by the creator.
+// A counted byte string. Created with one reference held by the creator;
+// freed when its count reaches zero, and only then.
 struct String {
     int32_t refs = 1;
     std::string bytes;
+    ~String();
 };
 
 String* RuntimeNewString(std::string_view bytes);
