@@ -14,7 +14,7 @@ namespace {
 std::unique_ptr<Presenter> g_presenter;
 using ExceptionHelper = Object* (*)(void*, void*);
 ExceptionHelper g_exceptionHelper = nullptr;
-Object* g_application = nullptr;
+Ref<Object> g_application;
 bool g_unhandled = false;
 }  // namespace
 
@@ -84,8 +84,7 @@ void RuntimeFinalizeModuleState() {
 int32_t RuntimeExit() {
     LOOM_RECORD("RuntimeExit");
     g_exceptionHelper = nullptr;
-    RuntimeUnlockObject(g_application);
-    g_application = nullptr;
+    g_application.reset();
     return g_unhandled ? 1 : 0;
 }
 
@@ -103,8 +102,7 @@ void _RuntimeInitExternalClasses() { LOOM_RECORD("_RuntimeInitExternalClasses");
 
 void _RuntimeRegisterAppObject(Object* application) {
     LOOM_RECORD("_RuntimeRegisterAppObject", application ? std::string(application->cls->registeredName()) : "none");
-    RuntimeLockUnlockObjects(application, g_application);
-    g_application = application;
+    g_application = retain(application);
 }
 
 Object* RuntimeApplication() { return g_application; }
