@@ -5,6 +5,7 @@
 #pragma once
 
 #include "loom/Clock.h"
+#include "loom/Object.h"
 #include "loom/Ref.h"
 
 #include <cstdint>

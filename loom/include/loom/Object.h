@@ -23,13 +23,6 @@ F* as(Code c) {
     return reinterpret_cast<F*>(c);
 }
 
-// The anchor of weak references: cleared when its object is freed, freed itself
-// when neither the object nor any weak reference is left.
-struct WeakAnchor {
-    Object* object = nullptr;
-    int32_t weakRefs = 0;
-};
-
 // Every instance of a registered class. Made by RuntimeNewObject with one
 // reference held by the caller; freed when its count reaches zero, and only then.
 struct Object {
@@ -44,16 +37,6 @@ struct Object {
     Object& operator=(const Object&) = delete;
     virtual ~Object();
 };
-
-// ---- Reference counting ---------------------------------------------------
-void RuntimeLockObject(Object* o);    // accepts none
-void RuntimeUnlockObject(Object* o);  // accepts none; frees at zero
-void RuntimeLockUnlockObjects(Object* newValue, Object* oldValue);
-
-// ---- Weak references --------------------------------------------------------
-WeakAnchor* RuntimeWeakAnchor(Object* o);  // takes a weak reference; none gives none
-void RuntimeRetainWeak(WeakAnchor* a);     // one more weak reference; accepts none
-void RuntimeReleaseWeak(WeakAnchor* a);    // accepts none
 
 // Member kinds in a member table.
 enum MemberKind : int32_t { kMethodStatic = 0, kMethodVirtual = 1, kProperty = 2 };

@@ -4,7 +4,7 @@
 // once the object is freed.
 #pragma once
 
-#include "loom/Object.h"
+#include "loom/Counting.h"
 
 #include <type_traits>
 #include <utility>

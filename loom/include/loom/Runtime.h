@@ -1,6 +1,7 @@
 // The object runtime and the start-up services that the program calls.
 #pragma once
 
+#include "loom/Object.h"
 #include "loom/Ref.h"
 
 #include <cstdint>
@@ -17,7 +18,7 @@ Vtable* RuntimeNewVtable(int32_t entryCount);
 Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int32_t count);
 
 // ---- Objects --------------------------------------------------------------
-// Reference counting and weak references: loom/Object.h.
+// Reference counting and weak references: loom/Counting.h.
 Object* RuntimeNewObject(const ClassRecord* cls);                // never none; not yet constructed
 bool RuntimeObjectIsa(const Object* o, const ClassRecord* cls);  // none is of no class
 // The same object as the given class; none stays none. An object of another
