@@ -107,11 +107,7 @@ void createControls(WindowObject* window, int createControlsSlot) {
 
 void createEachControl(WindowObject* w, std::span<const ControlForm> controls) {
     for (const ControlForm& c : controls) {
-        String* name = RuntimeNewString(c.name);
-        struct Release {
-            String* s;
-            ~Release() { RuntimeUnlockString(s); }
-        } releaseName{name};
+        const Ref<String> name = adopt(RuntimeNewString(c.name));
 
         {  // create, construct, register
             Ref<Object> made(newControl(w, c.cls()));

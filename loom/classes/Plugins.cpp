@@ -103,12 +103,11 @@ template <size_t I> struct BevelName {
     static inline const std::string_view view = name;
 };
 
-// Menu rows of a bevel button that has a menu: kept as the button's data.
+// Menu rows of a bevel button that has a menu: the button's own, freed with it.
 struct MenuRows {
     static std::vector<Value>& of(Object* o) {
         if (!RuntimeObjectIsa(o, BevelButton::__Lookup())) RaiseNilObjectException();
-        static std::unordered_map<const Object*, std::vector<Value>> rows;
-        return rows[o];
+        return static_cast<BevelButtonObject*>(o)->menuRows;
     }
 };
 void addRow(Object* o, String* text) { MenuRows::of(o).push_back(Value::string(text)); }

@@ -41,11 +41,7 @@ void raiseEvent(ControlObject* c, F&& call) {
     if (!c) return;
     auto* control = static_cast<T*>(c);
     guarded([&] {
-        RuntimeLockObject(control);
-        struct Unlock {
-            T* t;
-            ~Unlock() { RuntimeUnlockObject(t); }
-        } unlock{control};
+        const Ref<T> held = retain(control);
         call(control);
     });
 }

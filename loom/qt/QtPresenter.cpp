@@ -78,20 +78,22 @@ void ensureApplication() {
 
 QtPresenter* activePresenter() { return g_instance; }
 
+// The application is made with the presenter (its first member), before
+// anything else, and lives as long as the process. Without a display the
+// process ends there.
 QtPresenter::QtPresenter() {
-    // The application is made with the presenter, before anything else, and
-    // lives as long as the process. Without a display the process ends here.
-    ensureApplication();
     // Timers fire within a millisecond of their deadline.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    m_wake.setSingleShot(true);
+    m_wake.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_wake, &QTimer::timeout, &m_receiver, [this] { onWake(); });
     g_instance = this;
 }
 
 QtPresenter::~QtPresenter() {
     if (g_instance == this) g_instance = nullptr;
-    delete m_wake;
-    delete m_signals;
-    delete m_receiver;
+    // A window that outlives this presenter keeps no widget of it.
+    while (!m_views.empty()) windowDestroyed(m_views.begin()->first);
 }
 
 // ---- Event loop ---------------------------------------------------------------------
@@ -118,10 +120,9 @@ void QtPresenter::post(std::function<void()> event) {
 
 void QtPresenter::scheduleDrain() {
     if (m_drainScheduled) return;
-    if (!m_receiver) m_receiver = new QObject;
     m_drainScheduled = true;
     QMetaObject::invokeMethod(
-        m_receiver, [this] { drainPosted(); }, Qt::QueuedConnection);
+        &m_receiver, [this] { drainPosted(); }, Qt::QueuedConnection);
 }
 
 void QtPresenter::drainPosted() {
@@ -158,7 +159,7 @@ void QtPresenter::userClosedWindow() {
 void QtPresenter::installSignalHandlers() {
     if (m_signals) return;
     if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    m_signals = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    m_signals = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &m_receiver);
     QObject::connect(m_signals, &QSocketNotifier::activated, [this] {
         char buffer[16];
         while (read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
@@ -183,12 +184,6 @@ void QtPresenter::wakeAt(Instant deadline) {
     if (m_wakeAt && *m_wakeAt <= deadline) return;
     m_wakeAt = deadline;
     if (m_manualClock) return;
-    if (!m_wake) {
-        m_wake = new QTimer;
-        m_wake->setSingleShot(true);
-        m_wake->setTimerType(Qt::PreciseTimer);
-        QObject::connect(m_wake, &QTimer::timeout, [this] { onWake(); });
-    }
     startWake();
 }
 
@@ -203,7 +198,7 @@ void QtPresenter::startWake() {
         wait -= wait / 500 + 2;
     else
         wait = std::max<int64_t>(wait - 2, 0);
-    m_wake->start(static_cast<int>(std::min<int64_t>(wait, std::numeric_limits<int>::max())));
+    m_wake.start(static_cast<int>(std::min<int64_t>(wait, std::numeric_limits<int>::max())));
 }
 
 void QtPresenter::onWake() {
@@ -221,7 +216,10 @@ void QtPresenter::onWake() {
 // ---- Windows and controls ---------------------------------------------------------------
 
 void QtPresenter::windowConstructed(WindowObject* window) {
-    if (!window->view) window->view = new WindowView(window);
+    if (window->view) return;
+    auto view = std::make_unique<WindowView>(window);
+    window->view = view.get();
+    m_views.emplace(window, std::move(view));
 }
 
 void QtPresenter::windowDestroyed(WindowObject* window) {
@@ -229,15 +227,14 @@ void QtPresenter::windowDestroyed(WindowObject* window) {
         if (auto* v = static_cast<ControlView*>(c.control->view)) v->control = nullptr;
         c.control->view = nullptr;
     }
-    auto* view = static_cast<WindowView*>(window->view);
     window->view = nullptr;
-    if (!view) return;
+    auto held = m_views.extract(window);
+    if (held.empty()) return;
+    std::unique_ptr<WindowView> view = std::move(held.mapped());
     view->detach();
-    // Inside a call from Qt the widget's own handler may still be running.
-    if (dispatchDepth() > 0)
-        view->deleteLater();
-    else
-        delete view;
+    // Inside a call from Qt the widget's own handler may still be running: Qt
+    // deletes it once control is back in its loop.
+    if (dispatchDepth() > 0) view.release()->deleteLater();
 }
 
 void QtPresenter::controlAdded(WindowObject* window, ControlObject* control) {
@@ -292,7 +289,7 @@ void QtPresenter::useManualClock() {
     if (m_manualClock) return;
     m_manualNow = now();
     m_manualClock = true;
-    if (m_wake) m_wake->stop();
+    m_wake.stop();
 }
 
 void QtPresenter::advanceClock(int64_t ms) {

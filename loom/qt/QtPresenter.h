@@ -3,16 +3,21 @@
 
 #include "loom/Presenter.h"
 
+#include <QObject>
+#include <QTimer>
+
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
-class QObject;
-class QTimer;
 class QSocketNotifier;
 
 namespace loom::qt {
+
+class WindowView;
 
 // The QApplication, made on first use. Where no display can be reached, the
 // process ends there with status 1 and one line on standard error.
@@ -61,12 +66,18 @@ private:
     void onWake();
     void installSignalHandlers();
 
+    // First of the members: the application is made before any Qt object here.
+    struct Application {
+        Application() { ensureApplication(); }
+    } m_application;
     bool m_manualClock = false;
     Instant m_manualNow;
-    std::optional<Instant> m_wakeAt;  // the deadline the wake-up is armed for
-    QTimer* m_wake = nullptr;
-    QObject* m_receiver = nullptr;  // target of queued calls on the loop
-    QSocketNotifier* m_signals = nullptr;
+    std::optional<Instant> m_wakeAt;       // the deadline the wake-up is armed for
+    QObject m_receiver;                    // target of queued calls on the loop
+    QTimer m_wake;                         // armed for m_wakeAt
+    QSocketNotifier* m_signals = nullptr;  // a child of m_receiver, once signals are caught
+    // Each window's top-level widget, from its construction until it is destroyed.
+    std::unordered_map<WindowObject*, std::unique_ptr<WindowView>> m_views;
     std::deque<std::function<void()>> m_posted;
     bool m_drainScheduled = false;
     bool m_idleCheck = false;

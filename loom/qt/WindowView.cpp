@@ -119,11 +119,7 @@ void WindowView::closeEvent(QCloseEvent* event) {
     if (!m_window) return;
     WindowObject* window = m_window;
     guarded([window] {
-        RuntimeLockObject(window);
-        struct Unlock {
-            WindowObject* w;
-            ~Unlock() { RuntimeUnlockObject(w); }
-        } unlock{window};
+        const Ref<WindowObject> held = retain(window);  // closing releases the framework's reference
         closeWindow(window);
         if (QtPresenter* p = activePresenter()) p->userClosedWindow();
     });

@@ -18,29 +18,20 @@ namespace testing {
 void observeDelegates(std::function<void(Object*)> observer) { delegateObserver() = std::move(observer); }
 }  // namespace testing
 
-DelegateObject::~DelegateObject() {
-    RuntimeUnlockObject(strongTarget);
-    RuntimeReleaseWeak(weakTarget);
-    RuntimeUnlockString(signature);
-}
-
 Object* RuntimeCreateDelegate(Code invoke, Code routine, Object* target, String* signature, int32_t weak) {
     LOOM_RECORD("RuntimeCreateDelegate", '"' + std::string(view(signature)) + '"', target ? objectName(target) : "none",
                 "weak=" + std::to_string(weak));
-    auto* d = static_cast<DelegateObject*>(RuntimeNewObject(Delegate::__Lookup()));
+    Ref<DelegateObject> d = adopt(static_cast<DelegateObject*>(RuntimeNewObject(Delegate::__Lookup())));
     d->invoke = invoke;
     d->routine = routine;
     d->weak = weak != 0;
-    if (d->weak) {
-        d->weakTarget = RuntimeWeakAnchor(target);
-    } else {
-        RuntimeLockObject(target);
-        d->strongTarget = target;
-    }
-    RuntimeLockString(signature);
-    d->signature = signature;
+    if (d->weak)
+        d->weakTarget = WeakRef<Object>(target);
+    else
+        d->strongTarget = retain(target);
+    d->signature = retain(signature);
     if (const auto& observe = delegateObserver()) observe(d);
-    return d;
+    return d.release();
 }
 
 Code RuntimeDelegateCode(const Object* delegate) {
@@ -60,23 +51,14 @@ DelegateObject* delegateOf(Object* o) {
     return static_cast<DelegateObject*>(o);
 }
 
-// The delegate's target with a reference held for the call, or a raise when a
-// target it was made with is gone.
-class Target {
-public:
-    explicit Target(DelegateObject* d)
-        : m_object(d->weak ? (d->weakTarget ? d->weakTarget->object : nullptr) : d->strongTarget) {
-        if (!m_object) RaiseNilObjectException();
-        RuntimeLockObject(m_object);
-    }
-    ~Target() { RuntimeUnlockObject(m_object); }
-    Target(const Target&) = delete;
-    Target& operator=(const Target&) = delete;
-    WindowObject* window() const { return static_cast<WindowObject*>(m_object); }
-
-private:
-    Object* m_object;
-};
+// The one place a delegate's target is resolved: the window its handler is
+// called on, held for the call. A weak target that is gone, or a delegate made
+// for none, raises NilObjectException here, and the handler does not run.
+Ref<WindowObject> targetWindow(const DelegateObject* d) {
+    Ref<Object> target = d->weak ? d->weakTarget.strong() : d->strongTarget;
+    if (!target) RaiseNilObjectException();
+    return adopt(static_cast<WindowObject*>(target.release()));
+}
 
 }  // namespace
 
@@ -92,20 +74,20 @@ void InvokePPp(Object* delegate, void* argument) { as<void(void*)>(delegateOf(de
 
 void IM_Invoke(Object* delegate, TimerObject* timer) {
     DelegateObject* d = delegateOf(delegate);
-    Target target(d);
-    as<void(WindowObject*, TimerObject*)>(d->routine)(target.window(), timer);
+    const Ref<WindowObject> window = targetWindow(d);
+    as<void(WindowObject*, TimerObject*)>(d->routine)(window, timer);
 }
 
 void IM_Invoke(Object* delegate, BevelButtonObject* button) {
     DelegateObject* d = delegateOf(delegate);
-    Target target(d);
-    as<void(WindowObject*, BevelButtonObject*)>(d->routine)(target.window(), button);
+    const Ref<WindowObject> window = targetWindow(d);
+    as<void(WindowObject*, BevelButtonObject*)>(d->routine)(window, button);
 }
 
 bool IM_Invoke(Object* delegate, LabelObject* label, int32_t x, int32_t y) {
     DelegateObject* d = delegateOf(delegate);
-    Target target(d);
-    return as<bool(WindowObject*, LabelObject*, int32_t, int32_t)>(d->routine)(target.window(), label, x, y);
+    const Ref<WindowObject> window = targetWindow(d);
+    return as<bool(WindowObject*, LabelObject*, int32_t, int32_t)>(d->routine)(window, label, x, y);
 }
 
 }  // namespace Delegate

@@ -7,10 +7,6 @@
 
 namespace loom {
 
-Raised::Raised(Object* exception) : m_exception(exception) {}
-Raised::Raised(const Raised& other) : m_exception(other.m_exception) { RuntimeLockObject(m_exception); }
-Raised::~Raised() { RuntimeUnlockObject(m_exception); }
-
 void RuntimeRaise(Object* exception) { throw Raised(exception); }
 
 namespace {

@@ -24,7 +24,7 @@ void callProgram(std::string_view where, F&& fn) {
 std::string memberName(const ClassRecord* cls, Code handler);
 
 // The framework's module state.
-std::vector<WindowObject*>& windows();  // constructed windows, each held
-void noteUnhandled();                   // an exception reached the last catch
+std::vector<Ref<WindowObject>>& windows();  // constructed windows
+void noteUnhandled();                       // an exception reached the last catch
 
 }  // namespace loom::detail

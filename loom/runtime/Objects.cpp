@@ -22,7 +22,9 @@ std::vector<const ClassRecord*>& classList() {
 
 const std::vector<const ClassRecord*>& RuntimeClassRecords() { return classList(); }
 
-Object::~Object() = default;
+// Freed only by the release of its last reference: one freed with references
+// outstanding leaves them dangling.
+Object::~Object() { assert(refs == 0 && "object freed with references outstanding"); }
 
 int ClassRecord::propertySlot(std::string_view n) const {
     for (size_t i = 0; i < properties.size(); ++i)
@@ -81,10 +83,10 @@ Vtable* RuntimeNewVtable(int32_t entryCount) {
 
 Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int32_t count) {
     MemberRecord& m = table[entry];
-    delete[] m.attributes;
-    m.attributes = new Attribute[static_cast<size_t>(std::max(count, 0))];
+    // A table of its own: an inherited entry's parent keeps the one it shared.
+    m.attributes = std::make_shared<Attribute[]>(static_cast<size_t>(std::max(count, 0)));
     m.attributeCount = count;
-    return m.attributes;
+    return m.attributes.get();
 }
 
 Object* RuntimeNewObject(const ClassRecord* cls) {
@@ -146,9 +148,13 @@ WeakAnchor* RuntimeWeakAnchor(Object* o) {
     return o->anchor;
 }
 
+void RuntimeRetainWeak(WeakAnchor* a) {
+    if (a) ++a->weakRefs;
+}
+
 void RuntimeReleaseWeak(WeakAnchor* a) {
     if (!a) return;
-    assert(a->weakRefs > 0);
+    assert(a->weakRefs > 0 && "weak reference released more often than taken");
     if (--a->weakRefs == 0 && !a->object) delete a;
 }
 

@@ -16,7 +16,7 @@ namespace {
 std::unique_ptr<Presenter> g_presenter;
 using ExceptionHelper = Object* (*)(void*, void*);
 ExceptionHelper g_exceptionHelper = nullptr;
-Object* g_application = nullptr;
+Ref<Object> g_application;
 bool g_unhandled = false;
 }  // namespace
 
@@ -38,9 +38,11 @@ void RuntimeSetPresenter(Presenter* p) { g_presenter.reset(p); }
 
 namespace detail {
 
-std::vector<WindowObject*>& windows() {
-    static std::vector<WindowObject*> list;
-    return list;
+std::vector<Ref<WindowObject>>& windows() {
+    // Never destroyed: what is left at exit is not freed then, when the
+    // presentation may be gone. RuntimeFinalizeModuleState frees it in order.
+    static auto* list = new std::vector<Ref<WindowObject>>;
+    return *list;
 }
 
 void noteUnhandled() { g_unhandled = true; }
@@ -79,20 +81,19 @@ void RuntimeFinalizeModuleState() {
     // A timer the application ended before it fired is held while armed.
     stopAllTimers();
     // Windows go first: their controls' delegates may refer to them weakly.
-    std::vector<WindowObject*> list;
+    std::vector<Ref<WindowObject>> list;
     list.swap(detail::windows());
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         (*it)->registered = false;
         presenter().windowDestroyed(*it);
-        RuntimeUnlockObject(*it);
+        it->reset();
     }
 }
 
 int32_t RuntimeExit() {
     LOOM_RECORD("RuntimeExit");
     g_exceptionHelper = nullptr;
-    RuntimeUnlockObject(g_application);
-    g_application = nullptr;
+    g_application.reset();
     return g_unhandled ? 1 : 0;
 }
 
@@ -110,8 +111,7 @@ void _RuntimeInitExternalClasses() { LOOM_RECORD("_RuntimeInitExternalClasses");
 
 void _RuntimeRegisterAppObject(Object* application) {
     LOOM_RECORD("_RuntimeRegisterAppObject", application ? std::string(application->cls->registeredName()) : "none");
-    RuntimeLockUnlockObjects(application, g_application);
-    g_application = application;
+    g_application = retain(application);
 }
 
 Object* RuntimeApplication() { return g_application; }

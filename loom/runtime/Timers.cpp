@@ -12,8 +12,8 @@ namespace loom {
 
 namespace {
 // Armed timers, each held until it fires or is stopped.
-std::vector<TimerObject*>& armed() {
-    static std::vector<TimerObject*> list;
+std::vector<Ref<TimerObject>>& armed() {
+    static std::vector<Ref<TimerObject>> list;
     return list;
 }
 
@@ -21,16 +21,16 @@ void disarm(TimerObject* t) {
     auto& list = armed();
     auto it = std::find(list.begin(), list.end(), t);
     if (it == list.end()) return;
+    const Ref<TimerObject> held = std::move(*it);
     list.erase(it);
     t->deadline.reset();
-    RuntimeUnlockObject(t);
 }
 
 void scheduleWake() {
     auto& list = armed();
     if (list.empty()) return;
     Instant next = *list.front()->deadline;
-    for (TimerObject* t : list) next = std::min(next, *t->deadline);
+    for (const Ref<TimerObject>& t : list) next = std::min(next, *t->deadline);
     presenter().wakeAt(next);
 }
 }  // namespace
@@ -47,8 +47,7 @@ void Mode_Set(Object* timer, int32_t, int32_t mode) {
     const int32_t period = std::max(property(t, TimerProp::Period).asInteger(), 0);
     // Counted from this reading of the clock, at its full resolution.
     t->deadline = presenter().now() + std::chrono::milliseconds(period);
-    RuntimeLockObject(t);
-    armed().push_back(t);
+    armed().push_back(retain(t));
     scheduleWake();
 }
 
@@ -58,18 +57,14 @@ void runDueTimers() {
     const Instant now = presenter().now();
     for (;;) {
         auto& list = armed();
-        auto due = std::min_element(list.begin(), list.end(),
-                                    [](TimerObject* a, TimerObject* b) { return *a->deadline < *b->deadline; });
+        auto due = std::min_element(list.begin(), list.end(), [](const Ref<TimerObject>& a, const Ref<TimerObject>& b) {
+            return *a->deadline < *b->deadline;
+        });
         if (due == list.end() || *(*due)->deadline > now) break;
-        TimerObject* t = *due;
-        RuntimeLockObject(t);
+        const Ref<TimerObject> t = *due;  // held while it fires, disarmed or not
         // A one-shot timer is off once it fires: mode 1 becomes 0.
         disarm(t);
         setProperty(t, TimerProp::Mode, Value::integer(0));
-        struct Unlock {
-            TimerObject* t;
-            ~Unlock() { RuntimeUnlockObject(t); }
-        } unlock{t};
         fireTimer(t);
     }
     scheduleWake();

@@ -6,6 +6,8 @@
 
 namespace loom {
 
+String::~String() { assert(refs == 0 && "string freed with references outstanding"); }
+
 String* RuntimeNewString(std::string_view bytes) {
     auto* s = new String;
     s->bytes.assign(bytes);
@@ -53,15 +55,14 @@ Value Value::boolean(bool v) {
 Value Value::string(std::string_view v) {
     Value r;
     r.m_type = PropType::String;
-    r.m_string = RuntimeNewString(v);
+    r.m_string = adopt(RuntimeNewString(v));
     return r;
 }
 
 Value Value::string(String* v) {
     Value r;
     r.m_type = PropType::String;
-    RuntimeLockString(v);
-    r.m_string = v;
+    r.m_string = retain(v);
     return r;
 }
 
@@ -89,67 +90,8 @@ Value Value::byteEnum(uint8_t v) {
 Value Value::object(Object* v) {
     Value r;
     r.m_type = PropType::Object;
-    RuntimeLockObject(v);
-    r.m_object = v;
+    r.m_object = retain(v);
     return r;
-}
-
-Value::Value(const Value& o)
-    : m_type(o.m_type),
-      m_int(o.m_int),
-      m_single(o.m_single),
-      m_color(o.m_color),
-      m_string(o.m_string),
-      m_object(o.m_object) {
-    RuntimeLockString(m_string);
-    RuntimeLockObject(m_object);
-}
-
-Value::Value(Value&& o) noexcept
-    : m_type(o.m_type),
-      m_int(o.m_int),
-      m_single(o.m_single),
-      m_color(o.m_color),
-      m_string(o.m_string),
-      m_object(o.m_object) {
-    o.m_string = nullptr;
-    o.m_object = nullptr;
-}
-
-Value& Value::operator=(const Value& o) {
-    if (this != &o) {
-        Value copy(o);
-        *this = std::move(copy);
-    }
-    return *this;
-}
-
-Value& Value::operator=(Value&& o) noexcept {
-    if (this != &o) {
-        // Release only after taking the new value: the old one may own it.
-        String* oldString = m_string;
-        Object* oldObject = m_object;
-        m_type = o.m_type;
-        m_int = o.m_int;
-        m_single = o.m_single;
-        m_color = o.m_color;
-        m_string = o.m_string;
-        m_object = o.m_object;
-        o.m_string = nullptr;
-        o.m_object = nullptr;
-        RuntimeUnlockString(oldString);
-        RuntimeUnlockObject(oldObject);
-    }
-    return *this;
-}
-
-Value::~Value() { release(); }
-
-void Value::release() {
-    RuntimeUnlockString(m_string);
-    RuntimeUnlockObject(m_object);
-    m_string = nullptr;
-    m_object = nullptr;
 }
 
 bool Value::operator==(const Value& o) const {

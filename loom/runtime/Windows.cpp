@@ -2,27 +2,20 @@
 #include "loom/Windows.h"
 #include "Internal.h"
 #include "loom/CallRecord.h"
-#include "loom/Delegates.h"
 #include "loom/Presenter.h"
 #include "loom/Runtime.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace loom {
 
 using detail::windows;
 
+// A window freed with a view, one that was never registered, takes the view
+// with it. A control that the program still holds outlives its window.
 WindowObject::~WindowObject() {
-    for (NamedControl& c : controls) {
-        c.control->window = nullptr;
-        RuntimeUnlockObject(c.control);
-        RuntimeUnlockString(c.name);
-    }
-}
-
-ControlObject::~ControlObject() {
-    for (EventBinding& b : bindings) RuntimeUnlockObject(b.delegate);
+    if (view) presenter().windowDestroyed(this);
+    for (NamedControl& c : controls) c.control->window = nullptr;
 }
 
 const EventBinding* ControlObject::binding(int event) const {
@@ -65,17 +58,13 @@ WindowObject* _GetImplicitWindow(String* className) {
     return nullptr;
 }
 
-std::vector<WindowObject*> RuntimeWindows() { return windows(); }
+std::vector<WindowObject*> RuntimeWindows() { return {windows().begin(), windows().end()}; }
 
 void raiseWindowEvent(WindowObject* window, int event) {
     const EventRecord& e = window->cls->events.at(static_cast<size_t>(event));
     if (!e.handler) return;
     Code handler = e.handler;
-    RuntimeLockObject(window);
-    struct Unlock {
-        WindowObject* w;
-        ~Unlock() { RuntimeUnlockObject(w); }
-    } unlock{window};
+    const Ref<WindowObject> held = retain(window);  // a handler may close its window
     detail::callProgram(detail::memberName(window->cls, handler), [&] { as<void(WindowObject*)>(handler)(window); });
 }
 
@@ -84,8 +73,7 @@ namespace Window {
 void Constructor(WindowObject* window) {
     LOOM_RECORD("Window.Constructor", objectName(window));
     // Registered first, so that what construction calls finds this window.
-    RuntimeLockObject(window);
-    windows().push_back(window);
+    windows().push_back(retain(window));
     window->registered = true;
     presenter().windowConstructed(window);
     raiseWindowEvent(window, WindowEvent::Layout);
@@ -95,9 +83,8 @@ void Constructor(WindowObject* window) {
     presenter().modifiedCleared(window);
     // Open comes once, from the event loop, once the constructing call has returned.
     // The posted event holds the window weakly, released whether or not it runs.
-    std::shared_ptr<WeakAnchor> anchor(RuntimeWeakAnchor(window), &RuntimeReleaseWeak);
-    presenter().post([anchor] {
-        auto* win = static_cast<WindowObject*>(anchor->object);
+    presenter().post([weak = WeakRef<WindowObject>(window)] {
+        WindowObject* win = weak.get();
         if (win && !win->openRaised) {
             win->openRaised = true;
             raiseWindowEvent(win, WindowEvent::Open);
@@ -108,24 +95,20 @@ void Constructor(WindowObject* window) {
 Object* __New(WindowObject* window, const ClassRecord* controlClass) {
     LOOM_RECORD("Window.__New", objectName(window),
                 std::string(controlClass ? controlClass->registeredName() : "none"));
-    Object* o = RuntimeNewObject(controlClass);
-    auto* control = dynamic_cast<ControlObject*>(o);
-    if (!control) {
-        RuntimeUnlockObject(o);
+    Ref<Object> o = adopt(RuntimeNewObject(controlClass));
+    auto* control = dynamic_cast<ControlObject*>(o.get());
+    if (!control)
         RaiseRuntimeException("Window.__New: " + std::string(controlClass->registeredName()) + " is no control class");
-    }
     control->window = window;
-    return control;
+    return o.release();
 }
 
 void _AddControl(WindowObject* window, String* name, Object* control) {
     LOOM_RECORD("Window._AddControl", objectName(window), std::string(view(name)));
     auto* c = dynamic_cast<ControlObject*>(control);
     if (!window || !c) RaiseNilObjectException();
-    RuntimeLockString(name);
-    RuntimeLockObject(c);
     c->window = window;
-    window->controls.push_back({name, c});
+    window->controls.push_back({retain(name), retain(c)});
     presenter().controlAdded(window, c);
 }
 
@@ -160,11 +143,12 @@ void closeWindow(WindowObject* window) {
     auto& list = windows();
     auto it = std::find(list.begin(), list.end(), window);
     if (it == list.end()) return;
+    Ref<WindowObject> held = std::move(*it);  // released once its view is gone
     list.erase(it);
     window->registered = false;
     setProperty(window, WindowProp::Visible, Value::boolean(false));
     presenter().windowDestroyed(window);
-    RuntimeUnlockObject(window);
+    held.reset();
     presenter().visibilityChanged();
 }
 
@@ -224,15 +208,13 @@ void RuntimeAddEventHandler(Object* control, String* event, Code stub, Object* d
     if (index < 0)
         RaiseRuntimeException("RuntimeAddEventHandler: " + std::string(c->cls->registeredName()) + " has no event " +
                               std::string(view(event)));
-    RuntimeLockObject(delegate);
     for (EventBinding& b : c->bindings)
         if (b.event == index) {
-            RuntimeUnlockObject(b.delegate);
             b.stub = stub;
-            b.delegate = delegate;
+            b.delegate = retain(delegate);
             return;
         }
-    c->bindings.push_back({index, stub, delegate});
+    c->bindings.push_back({index, stub, retain(delegate)});
 }
 
 Object* RuntimeEventDelegate(Object* control, String* event) {
@@ -246,11 +228,10 @@ Object* RuntimeEventDelegate(Object* control, String* event) {
 
 namespace {
 
-// Where a control event runs, for reports: the bound handler's member name.
+// Where a control event runs, for reports: the bound handler, a member of the
+// control's window's class; once the window is freed, the control and the event.
 std::string handlerName(const ControlObject* c, const EventBinding& b) {
-    const auto* d = dynamic_cast<const DelegateObject*>(b.delegate);
-    Object* target = d && d->weakTarget ? d->weakTarget->object : (d ? d->strongTarget : nullptr);
-    if (target) return detail::memberName(target->cls, d->routine);
+    if (c->window && b.delegate) return detail::memberName(c->window->cls, RuntimeDelegateCode(b.delegate));
     return objectName(c) + "." + std::string(view(c->cls->events[static_cast<size_t>(b.event)].name));
 }
 
@@ -260,11 +241,7 @@ bool raiseControlEvent(ControlObject* c, std::string_view event, Call&& call) {
     const EventBinding* b = c->binding(index);
     if (!b) return false;
     Code stub = b->stub;
-    RuntimeLockObject(c);
-    struct Unlock {
-        ControlObject* c;
-        ~Unlock() { RuntimeUnlockObject(c); }
-    } unlock{c};
+    const Ref<ControlObject> held = retain(c);  // a handler may close its window and so release the control
     detail::callProgram(handlerName(c, *b), [&] { call(stub); });
     return true;
 }

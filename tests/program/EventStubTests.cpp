@@ -167,12 +167,12 @@ TEST(EventStubs, EveryBindingCarriesTheInvokeRoutineOfItsEventsSignature) {
                         if (RuntimeObjectIsa(c.control, r.cls())) row = &r;
                     ASSERT_NE(row, nullptr);
                     EXPECT_EQ(view(c.control->cls->events.at(static_cast<size_t>(b.event)).name), row->event);
-                    const auto* d = dynamic_cast<const DelegateObject*>(b.delegate);
+                    const auto* d = dynamic_cast<const DelegateObject*>(b.delegate.get());
                     ASSERT_NE(d, nullptr);
                     EXPECT_EQ(RuntimeDelegateInvoke(d), row->invoke);
                     EXPECT_EQ(view(d->signature), row->signature);
                     EXPECT_TRUE(d->weak);
-                    EXPECT_EQ(d->weakTarget ? d->weakTarget->object : nullptr, w.get());
+                    EXPECT_EQ(d->weakTarget.get(), w.get());
                     const MemberRecord* handler = w->cls->memberByCode(d->routine);
                     ASSERT_NE(handler, nullptr);
                     EXPECT_EQ(view(handler->name), name + "_" + row->event);

@@ -331,10 +331,7 @@ TEST(Wizard, AMissingControlEndsTheTransitionAtItsStep) {
     run.run(nullptr, [&] {
         Wizard wizard;
         for (NamedControl& c : wizard.window->controls)
-            if (view(c.name) == "CheckBox3") {
-                RuntimeUnlockString(c.name);
-                c.name = RuntimeNewString("Forgotten");
-            }
+            if (view(c.name) == "CheckBox3") c.name = adopt(RuntimeNewString("Forgotten"));
         Lines calls;
         const std::string report = reportDuring([&] { calls = wizard.press("BevelButton1"); });
         EXPECT_EQ(calls, (Lines{"GetOpenFolderItem \"\"", backdrop("cd.jpg"), shows("CheckBox1"), shows("CheckBox2")}));

@@ -197,7 +197,7 @@ std::vector<QRect> opaqueControlRects(WindowObject* window) {
     std::vector<QRect> out;
     for (const NamedControl& c : window->controls) {
         QWidget* w = widgetOf(c.control);
-        if (w && w->isVisible() && !dynamic_cast<LabelObject*>(c.control)) out.push_back(w->geometry());
+        if (w && w->isVisible() && !dynamic_cast<LabelObject*>(c.control.get())) out.push_back(w->geometry());
     }
     return out;
 }

@@ -74,6 +74,41 @@ TEST_F(ClassRecordTest, AnInstanceOfANewClassStartsWithTheInheritedValues) {
     expectInitialProperties(w.get());
 }
 
+// A subclass's member table starts as a copy of its parent's. Giving an
+// inherited entry attributes of its own must leave the parent's entry as it was.
+TEST_F(ClassRecordTest, AttributesOfAnInheritedEntryAreTheSubclassesOwn) {
+    const int32_t entry = kWindowMemberTotal;  // the parent's own member, after Window's
+    ClassRecord* parent = RuntimeNewClass(Window::__Lookup(), kWindowMemberTotal + 1, 0, WindowEvent::Count, 0,
+                                          WindowProp::Count, 0);
+    // Texts stored in a record keep their one reference for good, as records do.
+    String* scope = RuntimeNewString("__Scope");
+    String* isPublic = RuntimeNewString("Public");
+    String* hidden = RuntimeNewString("Hidden");
+    Attribute* parents = RuntimeAllocateAttributeTable(parent->members.data(), entry, 2);
+    parents[0] = {scope, isPublic};
+    parents[1] = {hidden, nullptr};
+
+    ClassRecord* child = RuntimeNewClass(parent, kWindowMemberTotal + 1, 0, WindowEvent::Count, 0,
+                                         WindowProp::Count, 0);
+    ASSERT_EQ(child->members[entry].attributeCount, 2);  // inherited as they are
+    EXPECT_EQ(child->members[entry].attributes[0].name, scope);
+    EXPECT_EQ(child->members[entry].attributes[1].name, hidden);
+
+    Attribute* childs = RuntimeAllocateAttributeTable(child->members.data(), entry, 1);
+    childs[0] = {hidden, nullptr};
+
+    const MemberRecord& kept = parent->members[entry];
+    ASSERT_EQ(kept.attributeCount, 2);
+    EXPECT_EQ(kept.attributes[0].name, scope);
+    EXPECT_EQ(kept.attributes[0].value, isPublic);
+    EXPECT_EQ(kept.attributes[1].name, hidden);
+    EXPECT_EQ(kept.attributes[1].value, nullptr);
+    const MemberRecord& own = child->members[entry];
+    ASSERT_EQ(own.attributeCount, 1);
+    EXPECT_EQ(own.attributes[0].name, hidden);
+    EXPECT_EQ(own.attributes[0].value, nullptr);
+}
+
 // An index of an enumeration of Classes.h and the name the record must hold there.
 struct Named {
     int index;

@@ -1,6 +1,8 @@
 // Objects: reference counts, weak anchors, class tests and casts.
 #include "RuntimeFixture.h"
 
+#include <vector>
+
 namespace rt {
 namespace {
 
@@ -67,6 +69,126 @@ TEST_F(ObjectTest, WeakAnchorsAreClearedWhenTheObjectIsFreed) {
     RuntimeUnlockObject(o);
     EXPECT_EQ(first->object, nullptr);  // the anchor outlives the object while referenced
     RuntimeReleaseWeak(first);          // and is freed with its last reference (ASan checks)
+}
+
+// A Ref takes over a reference (adopt) or takes one of its own (retain); a
+// copy takes one more, a move hands it on, and each holder releases once.
+TEST_F(ObjectTest, RefsAdoptRetainAndReleaseOnce) {
+    Object* o = RuntimeNewObject(FolderItem::__Lookup());
+    {
+        Ref<Object> retained = retain(o);
+        EXPECT_EQ(o->refs, 2);
+        Ref<Object> copy = retained;
+        EXPECT_EQ(o->refs, 3);
+        Ref<Object> moved = std::move(copy);
+        EXPECT_EQ(o->refs, 3);
+        EXPECT_EQ(copy.get(), nullptr);
+        copy = moved;
+        EXPECT_EQ(o->refs, 4);
+        Ref<Object>& same = copy;
+        copy = same;  // the value is taken before the old one goes
+        EXPECT_EQ(o->refs, 4);
+        moved.reset();
+        EXPECT_EQ(o->refs, 3);
+        EXPECT_EQ(moved.release(), nullptr);
+    }
+    EXPECT_EQ(o->refs, 1);
+
+    // A Ref of a subclass hands its reference to a Ref of the base.
+    Ref<Object> base = Ref<FolderItemObject>::retain(static_cast<FolderItemObject*>(o));
+    EXPECT_EQ(o->refs, 2);
+    base = adopt(o);  // the first reference, taken over; the retained one goes
+    EXPECT_EQ(o->refs, 1);
+    base.reset();
+    EXPECT_EQ(RuntimeLiveObjectCount(), liveAtStart);
+
+    Ref<Object> none = retain<Object>(nullptr);
+    EXPECT_FALSE(none);
+
+    // Assigned to itself, the only holder keeps its object.
+    Ref<Object> only = adopt(RuntimeNewObject(FolderItem::__Lookup()));
+    Ref<Object>& alias = only;
+    only = alias;
+    EXPECT_EQ(only->refs, 1);
+}
+
+TEST_F(ObjectTest, RefsCountStringsAsTheyDoObjects) {
+    String* s = RuntimeNewString("Open");
+    {
+        Ref<String> held = retain(s);
+        EXPECT_EQ(s->refs, 2);
+        const std::vector<Ref<String>> rows(3, held);
+        EXPECT_EQ(s->refs, 5);
+        EXPECT_EQ(view(rows[2]), "Open");
+    }
+    EXPECT_EQ(s->refs, 1);
+    Ref<String> last = adopt(s);
+    last.reset();  // freed here (ASan sees a second release)
+}
+
+// A WeakRef neither keeps its object alive nor outlives it: it reads none
+// once the object is freed. Its anchor lives until the last weak reference.
+TEST_F(ObjectTest, WeakRefsReadNoneOnceTheObjectIsFreed) {
+    EXPECT_EQ(WeakRef<Object>(nullptr).get(), nullptr);
+    Object* o = RuntimeNewObject(Window::__Lookup());
+    WeakRef<WindowObject> weak(static_cast<WindowObject*>(o));
+    WeakRef<WindowObject> copy = weak;
+    EXPECT_EQ(o->refs, 1);
+    EXPECT_EQ(o->anchor->weakRefs, 2);
+    EXPECT_EQ(weak.get(), o);
+    {
+        Ref<WindowObject> strong = weak.strong();
+        EXPECT_EQ(o->refs, 2);
+    }
+    EXPECT_EQ(o->refs, 1);
+    WeakRef<WindowObject> moved = std::move(copy);
+    EXPECT_EQ(copy.get(), nullptr);
+    EXPECT_EQ(o->anchor->weakRefs, 2);
+    copy = moved;
+    EXPECT_EQ(o->anchor->weakRefs, 3);
+
+    RuntimeUnlockObject(o);
+    EXPECT_EQ(weak.get(), nullptr);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(copy.strong().get(), nullptr);
+}
+
+// Counting slips stop a debug build where they happen.
+TEST_F(ObjectTest, CountingSlipsStopADebugBuild) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "assertions are compiled out of this build";
+#else
+    EXPECT_DEATH(
+        {
+            Object* o = RuntimeNewObject(FolderItem::__Lookup());
+            RuntimeLockObject(o);
+            delete o;
+        },
+        "object freed with references outstanding");
+    EXPECT_DEATH(delete RuntimeNewString("x"), "string freed with references outstanding");
+    EXPECT_DEATH(
+        {
+            Object* o = RuntimeNewObject(FolderItem::__Lookup());
+            o->refs = 0;
+            RuntimeUnlockObject(o);
+        },
+        "released more often than retained");
+    EXPECT_DEATH(
+        {
+            String* s = RuntimeNewString("x");
+            s->refs = 0;
+            RuntimeUnlockString(s);
+        },
+        "released more often than retained");
+    EXPECT_DEATH(
+        {
+            Object* o = RuntimeNewObject(FolderItem::__Lookup());
+            WeakAnchor* a = RuntimeWeakAnchor(o);
+            RuntimeReleaseWeak(a);
+            RuntimeReleaseWeak(a);
+        },
+        "weak reference released more often than taken");
+#endif
 }
 
 TEST_F(ObjectTest, IsaFollowsTheClassChain) {

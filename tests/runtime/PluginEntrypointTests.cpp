@@ -1,6 +1,8 @@
 // Plug-in entry points, found by member name, and the table the program fills.
 #include "RuntimeFixture.h"
 
+#include <vector>
+
 namespace rt {
 namespace {
 
@@ -45,6 +47,28 @@ TEST_F(PluginEntrypointTest, AccessorEntriesSetAndGetTheProperty) {
         [&] { as<void(Object*, int32_t, uint8_t)>(lookup("BevelButton.TextUnit.Set"))(label.get(), 0, 2); });
     EXPECT_EQ(caught.cls, NilObjectException::__Lookup());
     expectInitialProperties(label.get());
+}
+
+// A bevel button's menu rows are its own: they go when it is freed, and a
+// button made later, at the same address or not, starts with none.
+TEST_F(PluginEntrypointTest, MenuRowsGoWithTheirButton) {
+    const auto addRow = as<void(Object*, String*)>(lookup("BevelButton.AddRow"));
+    const auto listCount = as<int32_t(Object*)>(lookup("BevelButton.ListCount"));
+    Text row("Open");
+    Object* first = RuntimeNewObject(BevelButton::__Lookup());
+    addRow(first, row.get());
+    addRow(first, row.get());
+    EXPECT_EQ(listCount(first), 2);
+    EXPECT_EQ(row.get()->refs, 3);  // each row holds the text
+    RuntimeUnlockObject(first);
+    EXPECT_EQ(row.get()->refs, 1) << "the freed button's rows are still held";
+
+    // The allocator commonly hands the freed place to the next object of its size.
+    std::vector<Ref<Object>> later;
+    while (later.size() < 16 && (later.empty() || later.back().get() != first))
+        later.push_back(make(BevelButton::__Lookup()));
+    for (const Ref<Object>& b : later)
+        EXPECT_EQ(listCount(b.get()), 0) << (b.get() == first ? "at the same address" : "");
 }
 
 TEST_F(PluginEntrypointTest, TheTableStartsZeroed) {

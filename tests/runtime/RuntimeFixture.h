@@ -24,17 +24,14 @@ std::string hex(std::string_view bytes);
 // A byte string from byte values, for record pieces that are not text.
 std::string raw(std::initializer_list<int> bytes);
 
-// A counted string released at the end of its scope.
+// A new counted string, released at the end of its scope.
 class Text {
 public:
-    explicit Text(std::string_view bytes) : m_s(loom::RuntimeNewString(bytes)) {}
-    ~Text() { loom::RuntimeUnlockString(m_s); }
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    loom::String* get() const { return m_s; }
+    explicit Text(std::string_view bytes) : m_s(loom::adopt(loom::RuntimeNewString(bytes))) {}
+    loom::String* get() const { return m_s.get(); }
 
 private:
-    loom::String* m_s;
+    loom::Ref<loom::String> m_s;
 };
 
 // What a call raised: the exception's class and its message.

@@ -6,6 +6,7 @@
 
 #include "loom/Clock.h"
 #include "loom/Object.h"
+#include "loom/Ref.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,26 +39,24 @@ struct FolderItemObject : Object {
 struct DelegateObject : Object {
     Code invoke = nullptr;
     Code routine = nullptr;
-    Object* strongTarget = nullptr;
-    WeakAnchor* weakTarget = nullptr;
-    String* signature = nullptr;
+    Ref<Object> strongTarget;    // with the weak flag 0
+    WeakRef<Object> weakTarget;  // with the weak flag 1
+    Ref<String> signature;
     bool weak = false;
-    ~DelegateObject() override;
 };
 
 struct EventBinding {
     int event = -1;  // index in the control's event table
     Code stub = nullptr;
-    Object* delegate = nullptr;
+    Ref<Object> delegate;
 };
 
 // Every object a window keeps as a named control.
 struct ControlObject : Object {
-    WindowObject* window = nullptr;  // the owner; it outlives its controls
+    WindowObject* window = nullptr;  // the owner, none once it is freed
     std::vector<EventBinding> bindings;
     bool constructed = false;
     void* view = nullptr;  // the presentation layer's widget
-    ~ControlObject() override;
     const EventBinding* binding(int event) const;
 };
 
@@ -66,7 +65,9 @@ struct TimerObject : ControlObject {
 };
 
 struct RectControlObject : ControlObject {};
-struct BevelButtonObject : RectControlObject {};
+struct BevelButtonObject : RectControlObject {
+    std::vector<Value> menuRows;  // the rows of its menu, each a string
+};
 struct LabelObject : RectControlObject {};
 struct CheckBoxObject : RectControlObject {};
 struct TextEditObject : RectControlObject {};
@@ -75,8 +76,8 @@ struct PopupMenuObject : RectControlObject {};
 struct ComboBoxObject : PopupMenuObject {};
 
 struct NamedControl {
-    String* name = nullptr;
-    ControlObject* control = nullptr;
+    Ref<String> name;
+    Ref<ControlObject> control;
 };
 
 struct WindowObject : Object {

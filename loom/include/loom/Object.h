@@ -4,6 +4,7 @@
 #include "loom/Value.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace loom {
@@ -22,15 +23,8 @@ F* as(Code c) {
     return reinterpret_cast<F*>(c);
 }
 
-// The anchor of weak references: cleared when its object is freed, freed itself
-// when neither the object nor any weak reference is left.
-struct WeakAnchor {
-    Object* object = nullptr;
-    int32_t weakRefs = 0;
-};
-
 // Every instance of a registered class. Made by RuntimeNewObject with one
-// reference held by the caller; freed when its count reaches zero.
+// reference held by the caller; freed when its count reaches zero, and only then.
 struct Object {
     const ClassRecord* cls = nullptr;
     int32_t refs = 1;
@@ -58,7 +52,8 @@ struct MemberRecord {
     String* signature = nullptr;
     Code code = nullptr;
     Code invoker = nullptr;  // introspection entry
-    Attribute* attributes = nullptr;
+    // An inherited entry shares its parent's attributes until it is given its own.
+    std::shared_ptr<Attribute[]> attributes;
     int32_t attributeCount = 0;
 };
 

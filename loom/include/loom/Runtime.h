@@ -2,6 +2,7 @@
 #pragma once
 
 #include "loom/Object.h"
+#include "loom/Ref.h"
 
 #include <cstdint>
 
@@ -17,10 +18,8 @@ Vtable* RuntimeNewVtable(int32_t entryCount);
 Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int32_t count);
 
 // ---- Objects --------------------------------------------------------------
-Object* RuntimeNewObject(const ClassRecord* cls);  // never none; not yet constructed
-void RuntimeLockObject(Object* o);                 // accepts none
-void RuntimeUnlockObject(Object* o);               // accepts none; frees at zero
-void RuntimeLockUnlockObjects(Object* newValue, Object* oldValue);
+// Reference counting and weak references: loom/Counting.h.
+Object* RuntimeNewObject(const ClassRecord* cls);                // never none; not yet constructed
 bool RuntimeObjectIsa(const Object* o, const ClassRecord* cls);  // none is of no class
 // The same object as the given class; none stays none. An object of another
 // class raises a RuntimeException.
@@ -31,22 +30,15 @@ T* RuntimeCheckCastAs(Object* o, const ClassRecord* cls) {
 }
 int64_t RuntimeLiveObjectCount();  // every counted object not yet freed
 
-// ---- Weak references --------------------------------------------------------
-WeakAnchor* RuntimeWeakAnchor(Object* o);  // takes a weak reference; none gives none
-void RuntimeReleaseWeak(WeakAnchor* a);    // accepts none
-
 // ---- Exceptions ---------------------------------------------------------------
 // What a raised exception unwinds with: the exception object, held by reference.
 class Raised {
 public:
-    explicit Raised(Object* exception);  // takes over one reference
-    Raised(const Raised& other);
-    Raised& operator=(const Raised&) = delete;
-    ~Raised();
-    Object* exception() const { return m_exception; }
+    explicit Raised(Object* exception) : m_exception(exception) {}  // takes over one reference
+    Object* exception() const { return m_exception.get(); }
 
 private:
-    Object* m_exception;
+    Ref<Object> m_exception;
 };
 
 [[noreturn]] void RuntimeRaise(Object* exception);  // takes over one reference
@@ -84,5 +76,11 @@ void _UnhandledException(Object* exception);
 
 // The application object the framework holds, or none.
 Object* RuntimeApplication();
+
+// Calls the operation at `slot` of the object's virtual table, as a routine of type F.
+template <typename F, typename... A>
+decltype(auto) RuntimeVirtualCall(const Object* self, int slot, A&&... args) {
+    return as<F>(self->cls->vtable->entries.at(static_cast<size_t>(slot)))(std::forward<A>(args)...);
+}
 
 }  // namespace loom

@@ -1,6 +1,8 @@
 // Counted strings and the property values that objects hold.
 #pragma once
 
+#include "loom/Ref.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,15 +11,15 @@ namespace loom {
 
 struct Object;
 
-// A counted byte string. Created with one reference held by the creator.
+// A counted byte string. Created with one reference held by the creator;
+// freed when its count reaches zero, and only then.
 struct String {
     int32_t refs = 1;
     std::string bytes;
+    ~String();
 };
 
-String* RuntimeNewString(std::string_view bytes);
-void RuntimeLockString(String* s);    // accepts none
-void RuntimeUnlockString(String* s);  // accepts none; frees at zero
+String* RuntimeNewString(std::string_view bytes);  // counted: loom/Counting.h
 inline std::string_view view(const String* s) { return s ? std::string_view(s->bytes) : std::string_view(); }
 
 struct Color {
@@ -53,32 +55,25 @@ public:
     static Value byteEnum(uint8_t v);
     static Value object(Object* v);  // takes a reference of its own; none allowed
 
-    Value(const Value& other);
-    Value(Value&& other) noexcept;
-    Value& operator=(const Value& other);
-    Value& operator=(Value&& other) noexcept;
-    ~Value();
-
     PropType type() const { return m_type; }
     int32_t asInteger() const { return m_int; }
     bool asBoolean() const { return m_int != 0; }
     float asSingle() const { return m_single; }
     Color asColor() const { return m_color; }
-    String* asString() const { return m_string; }
-    std::string_view text() const { return view(m_string); }
-    Object* asObject() const { return m_object; }
+    String* asString() const { return m_string.get(); }
+    std::string_view text() const { return view(m_string.get()); }
+    Object* asObject() const { return m_object.get(); }
 
     bool operator==(const Value& other) const;
     std::string describe() const;  // for diagnostics and the call record
 
 private:
-    void release();
     PropType m_type = PropType::Integer;
     int32_t m_int = 0;
     float m_single = 0;
     Color m_color;
-    String* m_string = nullptr;
-    Object* m_object = nullptr;
+    Ref<String> m_string;
+    Ref<Object> m_object;
 };
 
 }  // namespace loom
