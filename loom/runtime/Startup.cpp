@@ -73,7 +73,6 @@ void RuntimeFinalizeModuleState() {
     std::vector<WindowObject*> list;
     list.swap(detail::windows());
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
-        (*it)->registered = false;
         presenter().windowDestroyed(*it);
         RuntimeUnlockObject(*it);
     }

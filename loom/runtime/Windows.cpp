@@ -86,13 +86,11 @@ void Constructor(WindowObject* window) {
     // Registered first, so that what construction calls finds this window.
     RuntimeLockObject(window);
     windows().push_back(window);
-    window->registered = true;
     presenter().windowConstructed(window);
     raiseWindowEvent(window, WindowEvent::Layout);
     raiseWindowEvent(window, WindowEvent::CreateControls);
-    window->modified = false;
+    // The modified mark is cleared; the view shows it.
     setProperty(window, WindowProp::ContentsChanged, Value::boolean(false));
-    presenter().modifiedCleared(window);
     // Open comes once, from the event loop, once the constructing call has returned.
     // The posted event holds the window weakly, released whether or not it runs.
     std::shared_ptr<WeakAnchor> anchor(RuntimeWeakAnchor(window), &RuntimeReleaseWeak);
@@ -161,7 +159,6 @@ void closeWindow(WindowObject* window) {
     auto it = std::find(list.begin(), list.end(), window);
     if (it == list.end()) return;
     list.erase(it);
-    window->registered = false;
     setProperty(window, WindowProp::Visible, Value::boolean(false));
     presenter().windowDestroyed(window);
     RuntimeUnlockObject(window);

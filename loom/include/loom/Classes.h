@@ -84,8 +84,6 @@ struct NamedControl {
 
 struct WindowObject : Object {
     std::vector<NamedControl> controls;  // in the order they were added; each held
-    bool registered = false;             // kept under its class's registered name
-    bool modified = false;               // the window's modified mark
     bool openRaised = false;
     void* view = nullptr;
     ~WindowObject() override;
