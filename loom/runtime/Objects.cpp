@@ -4,7 +4,6 @@
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
-#include <strings.h>
 #include <cassert>
 
 namespace loom {
@@ -23,12 +22,6 @@ std::vector<const ClassRecord*>& classList() {
 const std::vector<const ClassRecord*>& RuntimeClassRecords() { return classList(); }
 
 Object::~Object() = default;
-
-int ClassRecord::propertySlot(std::string_view n) const {
-    for (size_t i = 0; i < properties.size(); ++i)
-        if (view(properties[i].name) == n) return static_cast<int>(i);
-    return -1;
-}
 
 int ClassRecord::eventIndex(std::string_view n) const {
     for (size_t i = 0; i < events.size(); ++i)
