@@ -5,6 +5,8 @@
 namespace artwork {
 namespace {
 
+using backdrops::Id;
+
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
@@ -47,9 +49,9 @@ constexpr QSize kMainSize(619, 461);
 const QRect kMainOk(531, 420, 69, 21);
 const QRect kMainBack(450, 420, 69, 21);
 
-Picture wizardPage(const QString& name, const QString& title, const QString& subtitle, int step)
+Picture wizardPage(Id id, const QString& title, const QString& subtitle, int step)
 {
-    Picture p{name, kMainSize, Backdrop::Wizard, QRect(0, 22, 619, 74), 404, std::nullopt,
+    Picture p{id, kMainSize, Backdrop::Wizard, QRect(0, 22, 619, 74), 404, std::nullopt,
               QRect(293, 300, 20, 20), std::nullopt, {}, {whole(kMainOk)}};
     p.texts = {
         line(12, 0, 160, 21, QStringLiteral("Picture Wizard"), Style::StripName),
@@ -65,7 +67,7 @@ Picture wizardPage(const QString& name, const QString& title, const QString& sub
 
 Picture welcomePage()
 {
-    Picture p = wizardPage(QStringLiteral("p"), QStringLiteral("Welcome to Picture Wizard"),
+    Picture p = wizardPage(Id::p, QStringLiteral("Welcome to Picture Wizard"),
                            QStringLiteral("Getting started"), 1);
     p.texts.push_back(line(40, 124, 540, 20, QStringLiteral("This wizard takes you through four short pages."),
                            Style::Body));
@@ -76,7 +78,7 @@ Picture welcomePage()
 
 Picture profilePage()
 {
-    Picture p = wizardPage(QStringLiteral("cd"), QStringLiteral("Choose a profile"),
+    Picture p = wizardPage(Id::cd, QStringLiteral("Choose a profile"),
                            QStringLiteral("Who is this set-up for?"), 2);
     const QRect combo(163, 168, 118, 22);
     // Label4's square is CheckBox3's indicator here: left unmarked, as any mark
@@ -96,7 +98,7 @@ Picture profilePage()
 
 Picture limitsPage()
 {
-    Picture p = wizardPage(QStringLiteral("wd"), QStringLiteral("Limits"),
+    Picture p = wizardPage(Id::wd, QStringLiteral("Limits"),
                            QStringLiteral("How large things may get"), 3);
     // Label4's square is half under the fourth MAX button here: left unmarked,
     // as what is left beside the button is too small for a mark.
@@ -132,7 +134,7 @@ Picture limitsPage()
 
 Picture donePage()
 {
-    Picture p = wizardPage(QStringLiteral("ad"), QStringLiteral("All done"), QStringLiteral("Nothing left to do"), 4);
+    Picture p = wizardPage(Id::ad, QStringLiteral("All done"), QStringLiteral("Nothing left to do"), 4);
     p.texts.push_back(line(40, 124, 540, 20, QStringLiteral("The wizard has finished."), Style::Body));
     p.texts.push_back(line(40, 150, 540, 20, QStringLiteral("Press OK to close the wizard."), Style::Body));
     return p;
@@ -141,9 +143,9 @@ Picture donePage()
 // The guide window: one picture per section, the section list on the left
 // with the picture's own section highlighted, then the section's heading and
 // its first line.
-Picture guidePage(const QString& name, int current, const QString& heading, const QString& body)
+Picture guidePage(Id id, int current, const QString& heading, const QString& body)
 {
-    Picture p{name, QSize(619, 461), Backdrop::Guide, QRect(0, 0, 619, 80), 352, QRect(31, 100, 110, 90),
+    Picture p{id, QSize(619, 461), Backdrop::Guide, QRect(0, 0, 619, 80), 352, QRect(31, 100, 110, 90),
               std::nullopt, std::nullopt, {}, {whole(QRect(529, 366, 71, 21))}};
     const QRect spots[] = {QRect(43, 127, 86, 15), QRect(43, 146, 86, 15), QRect(43, 164, 86, 15)};
     const QString names[] = {QStringLiteral("General"), QStringLiteral("Display"), QStringLiteral("Advanced")};
@@ -167,7 +169,7 @@ constexpr int kGuideCaptionWidth = 360;
 
 Picture generalSection()
 {
-    Picture p = guidePage(QStringLiteral("s1"), 0, QStringLiteral("General"),
+    Picture p = guidePage(Id::s1, 0, QStringLiteral("General"),
                           QStringLiteral("How the wizard starts and closes."));
     addCheckBox(p, kCheckBox1, kGuideCaptionWidth, QStringLiteral("Show the splash window"));
     addCheckBox(p, kCheckBox2, kGuideCaptionWidth, QStringLiteral("Ask before closing"));
@@ -176,7 +178,7 @@ Picture generalSection()
 
 Picture displaySection()
 {
-    Picture p = guidePage(QStringLiteral("s2"), 1, QStringLiteral("Display"),
+    Picture p = guidePage(Id::s2, 1, QStringLiteral("Display"),
                           QStringLiteral("How text and pictures are shown."));
     addCheckBox(p, kCheckBox1, kGuideCaptionWidth, QStringLiteral("Use large text"));
     p.texts.push_back(line(194, 250, 380, 20, QStringLiteral("Pictures"), Style::Subheading));
@@ -187,7 +189,7 @@ Picture displaySection()
 
 Picture advancedSection()
 {
-    Picture p = guidePage(QStringLiteral("s3"), 2, QStringLiteral("Advanced"),
+    Picture p = guidePage(Id::s3, 2, QStringLiteral("Advanced"),
                           QStringLiteral("Options for experienced users."));
     addCheckBox(p, kCheckBox1, kGuideCaptionWidth, QStringLiteral("Keep a log file"));
     addCheckBox(p, kCheckBox2, kGuideCaptionWidth, QStringLiteral("Check for updates at start"));
@@ -196,7 +198,7 @@ Picture advancedSection()
 
 Picture splash()
 {
-    return Picture{QStringLiteral("li"),
+    return Picture{Id::li,
                    QSize(440, 147),
                    Backdrop::Splash,
                    QRect(),
@@ -215,7 +217,7 @@ Picture splash()
 
 Picture updatesDialog()
 {
-    return Picture{QStringLiteral("cfu"),
+    return Picture{Id::cfu,
                    QSize(449, 279),
                    Backdrop::Dialog,
                    QRect(0, 0, 449, 56),
@@ -234,7 +236,7 @@ Picture updatesDialog()
 
 Picture aboutDialog()
 {
-    return Picture{QStringLiteral("abo"),
+    return Picture{Id::abo,
                    QSize(449, 292),
                    Backdrop::Dialog,
                    QRect(0, 0, 449, 56),
@@ -253,7 +255,7 @@ Picture aboutDialog()
 
 Picture noticeDialog()
 {
-    return Picture{QStringLiteral("ncm"),
+    return Picture{Id::ncm,
                    QSize(409, 172),
                    Backdrop::Dialog,
                    QRect(0, 0, 409, 44),

@@ -3,6 +3,8 @@
 // generate_artwork.cpp; all wording and coordinates live in ArtworkTable.cpp.
 #pragma once
 
+#include "startup/PictureNames.h"
+
 #include <qnamespace.h>
 #include <QRect>
 #include <QSize>
@@ -66,7 +68,7 @@ struct Text {
 };
 
 struct Picture {
-    QString name;  // file name without ".jpg"
+    backdrops::Id id;  // which of the program's pictures it is
     QSize size;
     Backdrop backdrop;
     QRect band;                   // header band; empty for none
@@ -78,8 +80,13 @@ struct Picture {
     // Every control visible over this picture. Nothing drawn may lie under
     // what one paints, and no edge of a filled area may run under it.
     std::vector<Control> controls;
+
+    QString name() const {  // its file name without ".jpg"
+        const std::string_view n = backdrops::name(id);
+        return QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
+    }
 };
 
-std::vector<Picture> pictures();
+std::vector<Picture> pictures();  // one of each of the program's pictures
 
 }  // namespace artwork

@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -130,7 +131,7 @@ std::vector<Fill> fillsOf(const Picture& picture) {
 }
 
 void complain(const Picture& picture, const Text& text, const char* what) {
-    std::fprintf(stderr, "generate_artwork: %s.jpg: \"%s\" %s\n", qUtf8Printable(picture.name),
+    std::fprintf(stderr, "generate_artwork: %s.jpg: \"%s\" %s\n", qUtf8Printable(picture.name()),
                  qUtf8Printable(text.words), what);
 }
 
@@ -138,7 +139,7 @@ void complain(const Picture& picture, const QString& what, const Control& contro
     const QRect r = control.painted();
     const char* part = control.paints == Control::Paints::Whole ? "control" : "check box indicator";
     std::fprintf(stderr, "generate_artwork: %s.jpg: %s lies under the %s at (%d, %d, %dx%d)\n",
-                 qUtf8Printable(picture.name), qUtf8Printable(what), part, r.x(), r.y(), r.width(), r.height());
+                 qUtf8Printable(picture.name()), qUtf8Printable(what), part, r.x(), r.y(), r.width(), r.height());
 }
 
 // Nothing drawn lies under what a control paints. A control may sit wholly on
@@ -330,11 +331,22 @@ int main(int argc, char** argv) {
 
     const std::vector<Picture> all = artwork::pictures();
     bool good = true;
+    // The build expects one file of each name, and no other.
+    for (size_t i = 0; i < backdrops::kCount; ++i) {
+        const auto drawn =
+            std::count_if(all.begin(), all.end(), [&](const Picture& p) { return static_cast<size_t>(p.id) == i; });
+        if (drawn != 1) {
+            std::fprintf(stderr, "generate_artwork: %.*s.jpg is drawn %d times, not once\n",
+                         static_cast<int>(backdrops::kNames[i].size()), backdrops::kNames[i].data(),
+                         static_cast<int>(drawn));
+            good = false;
+        }
+    }
     for (const Picture& picture : all) good = check(picture) && good;
     if (!good) return 1;
 
     for (const Picture& picture : all) {
-        const QString path = out.filePath(picture.name + QStringLiteral(".jpg"));
+        const QString path = out.filePath(picture.name() + QStringLiteral(".jpg"));
         QImageWriter writer(path, "jpg");
         writer.setQuality(kJpegQuality);
         if (!writer.write(render(picture))) {

@@ -1,5 +1,5 @@
-// Window5: a small dialog, its backdrop "abo.jpg" and its buttons; each enabled
-// button hides it.
+// Window5: a small dialog, its backdrop "abo.jpg" and its one button, OK, which
+// hides it.
 #pragma once
 
 #include "loom/Loom.h"

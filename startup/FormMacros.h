@@ -5,7 +5,8 @@
 #include "startup/PluginEntrypoints.h"
 #include "startup/WindowProtocol.h"
 
-// A control accessor of window class W: the control named Name, cast to Class.
+// A control accessor of the window in whose namespace it stands: the control
+// named Name, cast to ClassLookup's record and returned as a loom::Type.
 #define FORM_CONTROL_ACCESSOR(Name, Type, ClassLookup)                     \
     loom::Type* Name(loom::WindowObject* window) {                         \
         static loom::String* const name = loom::RuntimeNewString(#Name);   \

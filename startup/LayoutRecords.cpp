@@ -7,14 +7,13 @@ using loom::String;
 namespace records {
 
 namespace {
-constexpr int32_t kNoIndex = INT32_MIN;  // not part of a control array
 constexpr Color kBlack{0, 0, 0};
 constexpr Color kWhite{255, 255, 255};
 
 // Name, Index, Left, Top, Width, Height, the four locks, TabPanelIndex, TabIndex.
 RecordWriter& placed(RecordWriter& w, std::string_view name, Bounds b, int32_t tabIndex) {
     return w.string("Name", name)
-        .integer("Index", kNoIndex)
+        .integer("Index", loom::kNoIndex)
         .integer("Left", b.left)
         .integer("Top", b.top)
         .integer("Width", b.width)

@@ -38,14 +38,5 @@ PictureObject* fetch(Cache& cache, String* fileName) {
         }                                                            \
     }
 
-PICTURE_ACCESSOR(li)
-PICTURE_ACCESSOR(s1)
-PICTURE_ACCESSOR(s2)
-PICTURE_ACCESSOR(s3)
-PICTURE_ACCESSOR(abo)
-PICTURE_ACCESSOR(cfu)
-PICTURE_ACCESSOR(ad)
-PICTURE_ACCESSOR(cd)
-PICTURE_ACCESSOR(wd)
-PICTURE_ACCESSOR(p)
-PICTURE_ACCESSOR(ncm)
+PW_PICTURES(PICTURE_ACCESSOR)
+#undef PICTURE_ACCESSOR

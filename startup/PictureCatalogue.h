@@ -1,20 +1,16 @@
 // The picture catalogue: one accessor per picture, each loading "<name>.jpg"
 // from the bundle's resources folder on first use and keeping it for good.
-// Each returns the picture with a reference for the caller, or none.
-// Tables here are laid out by hand.
-// clang-format off
+// Each returns the picture with a reference for the caller, or none. The
+// accessor of the picture "li" is _x_li::li, and so on for each name listed in
+// PictureNames.h.
 #pragma once
 
 #include "loom/Loom.h"
+#include "startup/PictureNames.h"
 
-namespace _x_li { loom::PictureObject* li(); }
-namespace _x_s1 { loom::PictureObject* s1(); }
-namespace _x_s2 { loom::PictureObject* s2(); }
-namespace _x_s3 { loom::PictureObject* s3(); }
-namespace _x_abo { loom::PictureObject* abo(); }
-namespace _x_cfu { loom::PictureObject* cfu(); }
-namespace _x_ad { loom::PictureObject* ad(); }
-namespace _x_cd { loom::PictureObject* cd(); }
-namespace _x_wd { loom::PictureObject* wd(); }
-namespace _x_p { loom::PictureObject* p(); }
-namespace _x_ncm { loom::PictureObject* ncm(); }
+#define PW_PICTURE_ACCESSOR_(N)   \
+    namespace _x_##N {            \
+        loom::PictureObject* N(); \
+    }
+PW_PICTURES(PW_PICTURE_ACCESSOR_)
+#undef PW_PICTURE_ACCESSOR_

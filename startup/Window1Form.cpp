@@ -3,6 +3,7 @@
 #include "startup/ClassSetup.h"
 #include "startup/LayoutRecords.h"
 #include "startup/PictureCatalogue.h"
+#include "startup/TimerControlClass.h"
 #include "startup/Window1.h"
 #include "startup/WindowProtocol.h"
 
@@ -81,37 +82,12 @@ TimerObject* Timer2(WindowObject* window) { return protocol::control<TimerObject
 // ---- The timer control classes ------------------------------------------------------
 
 namespace {
-
-// Each keeps its owner window and its Index.
-enum TimerField { kIndexField, kFieldCount };
-
-void timerSetWindow(TimerObject* timer, WindowObject* window) { timer->window = window; }
-WindowObject* timerWindow(TimerObject* timer) {
-    RuntimeLockObject(timer->window);
-    return timer->window;
-}
-int32_t timerIndex(TimerObject* timer) { return timer->fields[kIndexField].asInteger(); }
-void timerSetIndex(TimerObject* timer, int32_t index) { timer->fields[kIndexField] = Value::integer(index); }
-void timerConstructor(TimerObject*) {}  // empty: the window and the record give the rest
-
-// name, signature, code
-const std::array<setup::Member, 5> kTimerMembers{{
-    /* 1 */ {"_SetWindow", "%%o<Window>", code(&timerSetWindow)},
-    /* 2 */ {"Window", "%o<Window>%", code(&timerWindow)},
-    /* 3 */ {"_Index", "%i4%", code(&timerIndex)},
-    /* 4 */ {"_SetIndex", "%%i4", code(&timerSetIndex)},
-    /* 5 */ {"Constructor", "%%", code(&timerConstructor)},
-}};
-
 const ClassRecord* g_timer1 = nullptr;
 const ClassRecord* g_timer2 = nullptr;
-
 }  // namespace
 
 namespace Timer1Class {
-void __ctblinit() {
-    setup::setUpClass(g_timer1, {"Window1.Timer1", &Timer::__Lookup, kTimerMembers, {}, "Private", kFieldCount});
-}
+void __ctblinit() { timerclass::setUp(g_timer1, "Window1.Timer1"); }
 const ClassRecord* __Lookup() {
     if (!g_timer1) __ctblinit();
     return g_timer1;
@@ -119,9 +95,7 @@ const ClassRecord* __Lookup() {
 }  // namespace Timer1Class
 
 namespace Timer2Class {
-void __ctblinit() {
-    setup::setUpClass(g_timer2, {"Window1.Timer2", &Timer::__Lookup, kTimerMembers, {}, "Private", kFieldCount});
-}
+void __ctblinit() { timerclass::setUp(g_timer2, "Window1.Timer2"); }
 const ClassRecord* __Lookup() {
     if (!g_timer2) __ctblinit();
     return g_timer2;

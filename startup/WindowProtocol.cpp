@@ -1,6 +1,7 @@
 #include "startup/WindowProtocol.h"
 
 #include "startup/PluginEntrypoints.h"
+#include "startup/TimerControlClass.h"
 
 #include <string>
 
@@ -15,10 +16,6 @@ String* const kMouseDown = RuntimeNewString("MouseDown");
 String* const kTimerSignature = RuntimeNewString("( Timer )");
 String* const kBevelButtonSignature = RuntimeNewString("( BevelButton )");
 String* const kLabelSignature = RuntimeNewString("( Label, Int32, Int32 ) as Boolean");
-
-// A timer control class adds _SetWindow, Window, _Index, _SetIndex and its own
-// Constructor after Timer's operations.
-constexpr int kTimerClassConstructorSlot = TimerSlot::Count + 4;
 
 Object* newControl(WindowObject* w, const ClassRecord* cls) {
     return RuntimeVirtualCall<Object*(WindowObject*, const ClassRecord*)>(w, WindowSlot::__New, w, cls);
@@ -111,7 +108,8 @@ void createEachControl(WindowObject* w, std::span<const ControlForm> controls) {
 
         {  // create, construct, register
             Ref<Object> made(newControl(w, c.cls()));
-            const int constructor = c.kind == Kind::Timer ? kTimerClassConstructorSlot : RectControlSlot::Constructor;
+            const int constructor =
+                c.kind == Kind::Timer ? timerclass::constructorSlot() : RectControlSlot::Constructor;
             RuntimeVirtualCall<void(Object*)>(made.get(), constructor, made.get());
             RuntimeVirtualCall<void(WindowObject*, String*, Object*)>(w, WindowSlot::_AddControl, w, name, made.get());
         }

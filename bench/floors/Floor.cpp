@@ -24,6 +24,7 @@
 #include <QWidget>
 
 #include "common/Measure.h"
+#include "startup/PictureNames.h"
 
 #include <unistd.h>
 
@@ -178,8 +179,6 @@ BuiltWindow build(const WindowForm& form) {
     return built;
 }
 
-const char* const kPictures[] = {"li", "s1", "s2", "s3", "abo", "cfu", "ad", "cd", "wd", "p", "ncm"};
-
 void post(std::function<void()> f) { QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection); }
 
 // Shows a window centred on the screen, where the program opens its windows.
@@ -320,14 +319,15 @@ int main(int argc, char** argv) {
     } else if (mode == "first-load") {
         afterSplash = [] {
             static std::vector<QImage> kept;
-            for (const char* name : kPictures) {
-                if (std::string(name) == "li") continue;
+            for (std::string_view n : backdrops::kNames) {
+                if (n == "li") continue;
+                const std::string name(n);
                 const Clock::time_point t0 = Clock::now();
-                QImageReader reader(resource(std::string(name) + ".jpg"));
+                QImageReader reader(resource(name + ".jpg"));
                 kept.push_back(reader.read());
                 const double us = usSince(t0);
                 if (kept.back().isNull()) std::exit(1);
-                std::printf("first_load_us %s %.1f\n", name, us);
+                std::printf("first_load_us %s %.1f\n", name.c_str(), us);
             }
             finish();
         };
@@ -338,7 +338,7 @@ int main(int argc, char** argv) {
             static std::vector<QImage> pictures;
             for (const WindowForm& form : forms.windows)
                 if (!form.name.ends_with("Window1")) windows.push_back(build(form));
-            for (const char* name : kPictures) pictures.push_back(QImage(resource(std::string(name) + ".jpg")));
+            for (std::string_view file : backdrops::kFiles) pictures.push_back(QImage(resource(std::string(file))));
             post([] {
                 std::printf("vmhwm_kb %ld\n", vmHwmKb());
                 finish();

@@ -67,10 +67,9 @@ struct PictureAccessor {
     const char* name;
     PictureObject* (*get)();
 };
-const PictureAccessor kPictures[] = {{"li", &_x_li::li}, {"s1", &_x_s1::s1},    {"s2", &_x_s2::s2},
-                                     {"s3", &_x_s3::s3}, {"abo", &_x_abo::abo}, {"cfu", &_x_cfu::cfu},
-                                     {"ad", &_x_ad::ad}, {"cd", &_x_cd::cd},    {"wd", &_x_wd::wd},
-                                     {"p", &_x_p::p},    {"ncm", &_x_ncm::ncm}};
+#define PW_PROBE_PICTURE_(N) {#N, &_x_##N::N},
+const PictureAccessor kPictures[] = {PW_PICTURES(PW_PROBE_PICTURE_)};
+#undef PW_PROBE_PICTURE_
 
 void buildEveryWindow() {
     for (WindowObject* (*accessor)() :

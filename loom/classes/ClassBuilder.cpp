@@ -2,6 +2,9 @@
 
 #include "loom/Runtime.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace loom::detail {
 
 String* literal(std::string_view text) { return RuntimeNewString(text); }
@@ -26,10 +29,21 @@ const ClassRecord* buildClass(const ClassSpec& spec) {
 
     size_t member = parentMembers;
     size_t slot = parentOps;
-    for (const OperationSpec& op : spec.operations) {
-        Code c = op.code ? op.code : code(&unsupportedOperation);
-        cls->vtable->entries[slot++] = c;
-        cls->members[member++] = {literal(op.name), kMethodVirtual, nullptr, c, nullptr, nullptr, 0};
+    for (std::string_view op : spec.operations) {
+        cls->vtable->entries[slot++] = code(&unsupportedOperation);
+        cls->members[member++] = {literal(op), kMethodVirtual, nullptr, code(&unsupportedOperation),
+                                  nullptr,     nullptr,        0};
+    }
+    for (const Implementation& i : spec.implemented) {
+        // A slot of an operation this class adds: its virtual-table entry and its member.
+        const auto at = static_cast<size_t>(i.slot);
+        if (i.slot < 0 || at < parentOps || at >= slot) {
+            std::fprintf(stderr, "loom: %.*s implements slot %d, which it does not add\n",
+                         static_cast<int>(spec.name.size()), spec.name.data(), i.slot);
+            std::abort();
+        }
+        cls->vtable->entries[at] = i.code;
+        cls->members[parentMembers + (at - parentOps)].code = i.code;
     }
     size_t prop = parentProps;
     for (const PropertySpec& p : spec.properties) {

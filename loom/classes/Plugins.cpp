@@ -7,7 +7,7 @@
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
-#include <array>
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 
@@ -20,23 +20,15 @@ namespace {
 struct AccessorSpec {
     std::string_view name;  // the property
     int slot;
+    PropType type;
 };
 
-// Bevel button properties with a Get and a Set entry each, in entry order.
-constexpr std::array<AccessorSpec, 23> kBevelButtonAccessors{{
-    {"Caption", BevelButtonProp::Caption},         {"CaptionAlign", BevelButtonProp::CaptionAlign},
-    {"CaptionPlacement", BevelButtonProp::CaptionPlacement}, {"CaptionDelta", BevelButtonProp::CaptionDelta},
-    {"IconAlign", BevelButtonProp::IconAlign},     {"IconDX", BevelButtonProp::IconDX},
-    {"IconDY", BevelButtonProp::IconDY},           {"Bevel", BevelButtonProp::Bevel},
-    {"HasMenu", BevelButtonProp::HasMenu},         {"HasBackColor", BevelButtonProp::HasBackColor},
-    {"BackColor", BevelButtonProp::BackColor},     {"TextColor", BevelButtonProp::TextColor},
-    {"Value", BevelButtonProp::Value},             {"MenuValue", BevelButtonProp::MenuValue},
-    {"ButtonType", BevelButtonProp::ButtonType},   {"AcceptFocus", BevelButtonProp::AcceptFocus},
-    {"TextFont", BevelButtonProp::TextFont},       {"TextSize", BevelButtonProp::TextSize},
-    {"TextUnit", BevelButtonProp::TextUnit},       {"Bold", BevelButtonProp::Bold},
-    {"Italic", BevelButtonProp::Italic},           {"Underline", BevelButtonProp::Underline},
-    {"Icon", BevelButtonProp::Icon},
-}};
+// Bevel button properties with a Get and a Set entry each, in entry order: the
+// class's own properties, as its list declares them.
+#define LOOM_ACCESSOR_(name, type, ...) {#name, BevelButtonProp::name, PropType::type},
+constexpr AccessorSpec kBevelButtonAccessors[] = {LOOM_BEVELBUTTON_PROPERTIES(LOOM_ACCESSOR_)};
+#undef LOOM_ACCESSOR_
+static_assert(std::size(kBevelButtonAccessors) == size_t{BevelButtonProp::Count} - size_t{RectControlProp::Count});
 
 // The C++ type of a property's value in entry calls.
 template <PropType P> struct Carrier;
@@ -85,19 +77,6 @@ template <const ClassRecord* (*Owner)(), int Slot, PropType P, const std::string
 
 const ClassRecord* lookupBevelButton() { return BevelButton::__Lookup(); }
 
-template <size_t I> constexpr PropType bevelType() {
-    constexpr int slot = kBevelButtonAccessors[I].slot;
-    if constexpr (slot == BevelButtonProp::Caption || slot == BevelButtonProp::TextFont) return T::String;
-    else if constexpr (slot == BevelButtonProp::HasBackColor || slot == BevelButtonProp::Value ||
-                       slot == BevelButtonProp::AcceptFocus || slot == BevelButtonProp::Bold ||
-                       slot == BevelButtonProp::Italic || slot == BevelButtonProp::Underline) return T::Boolean;
-    else if constexpr (slot == BevelButtonProp::BackColor || slot == BevelButtonProp::TextColor) return T::Color;
-    else if constexpr (slot == BevelButtonProp::TextSize) return T::Single;
-    else if constexpr (slot == BevelButtonProp::TextUnit) return T::ByteEnumeration;
-    else if constexpr (slot == BevelButtonProp::Icon) return T::Object;
-    else return T::Integer;
-}
-
 template <size_t I> struct BevelName {
     static inline const std::string name = "BevelButton." + std::string(kBevelButtonAccessors[I].name);
     static inline const std::string_view view = name;
@@ -139,8 +118,10 @@ int32_t pluginInterfaceVersion() { return 1; }
 // The five small plug-in controls: each a RectControl with one property.
 #define LOOM_SMALL_CONTROL(Class, Prop, Type, Initial)                                                          \
     const ClassRecord* Class##Lookup() {                                                                      \
-        static const ClassRecord* r = detail::buildClass(                                                     \
-            {#Class, RectControl::__Lookup(), detail::allocate<RectControlObject>, {}, {{#Prop, Type, Initial}}, {}, {}}); \
+        static const ClassRecord* r = detail::buildClass({.name = #Class,                                     \
+                                                          .parent = RectControl::__Lookup(),                  \
+                                                          .allocate = detail::allocate<RectControlObject>,    \
+                                                          .properties = {{#Prop, Type, Initial}}});           \
         return r;                                                                                             \
     }                                                                                                         \
     const std::string_view k##Class##Name = #Class "." #Prop;                                                 \
@@ -154,9 +135,9 @@ LOOM_SMALL_CONTROL(Toggle, State, T::Boolean, Value::boolean(false))
 
 template <size_t... I> void addBevelAccessors(std::unordered_map<std::string, Code>& m, std::index_sequence<I...>) {
     ((m.emplace(std::string(BevelName<I>::view) + ".Get",
-                code(&Accessor<lookupBevelButton, kBevelButtonAccessors[I].slot, bevelType<I>(), &BevelName<I>::view>::get)),
+                code(&Accessor<lookupBevelButton, kBevelButtonAccessors[I].slot, kBevelButtonAccessors[I].type, &BevelName<I>::view>::get)),
       m.emplace(std::string(BevelName<I>::view) + ".Set",
-                code(&Accessor<lookupBevelButton, kBevelButtonAccessors[I].slot, bevelType<I>(), &BevelName<I>::view>::set))),
+                code(&Accessor<lookupBevelButton, kBevelButtonAccessors[I].slot, kBevelButtonAccessors[I].type, &BevelName<I>::view>::set))),
      ...);
 }
 
@@ -165,7 +146,7 @@ const std::unordered_map<std::string, Code>& entryPoints() {
         std::unordered_map<std::string, Code> m;
         m.emplace("_", code(&pluginInterfaceVersion));
         m.emplace("BevelButton.__Lookup", code(&lookupBevelButton));
-        addBevelAccessors(m, std::make_index_sequence<kBevelButtonAccessors.size()>{});
+        addBevelAccessors(m, std::make_index_sequence<std::size(kBevelButtonAccessors)>{});
         m.emplace("BevelButton.AddRow", code(&addRow));
         m.emplace("BevelButton.AddSeparator", code(&addSeparator));
         m.emplace("BevelButton.DeleteAllRows", code(&deleteAllRows));

@@ -259,10 +259,6 @@ void QtPresenter::propertyChanged(Object* o, int slot) {
     }
 }
 
-void QtPresenter::modifiedCleared(WindowObject* window) {
-    if (auto* view = static_cast<WindowView*>(window->view)) view->setWindowModified(false);
-}
-
 // ---- Files ------------------------------------------------------------------------------
 
 PictureObject* QtPresenter::decodePicture(const std::string& path) { return decodePictureFile(path); }

@@ -42,7 +42,6 @@ public:
     void windowDestroyed(WindowObject* window) override;
     void controlAdded(WindowObject* window, ControlObject* control) override;
     void propertyChanged(Object* o, int slot) override;
-    void modifiedCleared(WindowObject* window) override;
     void visibilityChanged() override;
 
     PictureObject* decodePicture(const std::string& path) override;

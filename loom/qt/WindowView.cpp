@@ -33,6 +33,7 @@ WindowView::WindowView(WindowObject* window) : m_window(window) {
     applySize();
     apply(WindowProp::Title);
     apply(WindowProp::Visible);
+    apply(WindowProp::ContentsChanged);
 }
 
 void WindowView::apply(int slot) {
@@ -52,6 +53,7 @@ void WindowView::apply(int slot) {
     case WindowProp::MinimizeButton:
     case WindowProp::MaximizeButton: applyFlags(); break;
     case WindowProp::Visible: applyVisible(); break;
+    case WindowProp::ContentsChanged: setWindowModified(flag(m_window, slot)); break;
     case WindowProp::Backdrop:
         m_backdrop = QPixmap();
         m_backdropCached = false;

@@ -4,7 +4,6 @@
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
-#include <strings.h>
 #include <cassert>
 
 namespace loom {
@@ -25,12 +24,6 @@ const std::vector<const ClassRecord*>& RuntimeClassRecords() { return classList(
 // Freed only by the release of its last reference: one freed with references
 // outstanding leaves them dangling.
 Object::~Object() { assert(refs == 0 && "object freed with references outstanding"); }
-
-int ClassRecord::propertySlot(std::string_view n) const {
-    for (size_t i = 0; i < properties.size(); ++i)
-        if (view(properties[i].name) == n) return static_cast<int>(i);
-    return -1;
-}
 
 int ClassRecord::eventIndex(std::string_view n) const {
     for (size_t i = 0; i < events.size(); ++i)

@@ -84,7 +84,6 @@ void RuntimeFinalizeModuleState() {
     std::vector<Ref<WindowObject>> list;
     list.swap(detail::windows());
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
-        (*it)->registered = false;
         presenter().windowDestroyed(*it);
         it->reset();
     }

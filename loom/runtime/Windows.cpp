@@ -74,13 +74,11 @@ void Constructor(WindowObject* window) {
     LOOM_RECORD("Window.Constructor", objectName(window));
     // Registered first, so that what construction calls finds this window.
     windows().push_back(retain(window));
-    window->registered = true;
     presenter().windowConstructed(window);
     raiseWindowEvent(window, WindowEvent::Layout);
     raiseWindowEvent(window, WindowEvent::CreateControls);
-    window->modified = false;
+    // The modified mark is cleared; the view shows it.
     setProperty(window, WindowProp::ContentsChanged, Value::boolean(false));
-    presenter().modifiedCleared(window);
     // Open comes once, from the event loop, once the constructing call has returned.
     // The posted event holds the window weakly, released whether or not it runs.
     presenter().post([weak = WeakRef<WindowObject>(window)] {
@@ -145,7 +143,6 @@ void closeWindow(WindowObject* window) {
     if (it == list.end()) return;
     Ref<WindowObject> held = std::move(*it);  // released once its view is gone
     list.erase(it);
-    window->registered = false;
     setProperty(window, WindowProp::Visible, Value::boolean(false));
     presenter().windowDestroyed(window);
     held.reset();

@@ -4,6 +4,7 @@
 #include "ProgramHarness.h"
 #include "loom/Testing.h"
 #include "startup/PictureCatalogue.h"
+#include "startup/PictureNames.h"
 #include "support/JpegSamples.h"
 
 #include <gtest/gtest.h>
@@ -234,7 +235,7 @@ public:
         std::filesystem::create_directories(m_root / "bin");
         std::filesystem::create_directories(resources());
         std::ofstream(m_root / "bin" / "picture-wizard") << "not run";
-        for (std::string_view file : progtest::kAllPictures) addPicture(file);
+        for (std::string_view file : backdrops::kFiles) addPicture(file);
         loom::testing::setExecutablePath((m_root / "bin" / "picture-wizard").string());
     }
     std::filesystem::path resources() const { return m_root / "Resources"; }

@@ -2,6 +2,7 @@
 
 #include "loom/Testing.h"
 #include "startup/Main.h"
+#include "startup/PictureNames.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -20,7 +21,7 @@ Bundle::Bundle() {
     std::filesystem::create_directories(m_root / "bin");
     std::filesystem::create_directories(resources());
     std::ofstream(executable()) << "not run";
-    for (std::string_view file : kAllPictures) addPicture(file);
+    for (std::string_view file : backdrops::kFiles) addPicture(file);
     loom::testing::setExecutablePath(executable());
 }
 

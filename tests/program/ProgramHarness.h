@@ -6,7 +6,6 @@
 #include "loom/Loom.h"
 #include "support/HeadlessPresenter.h"
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -16,15 +15,11 @@
 
 namespace progtest {
 
-// Every picture the program's catalogue knows.
-inline constexpr std::array<std::string_view, 11> kAllPictures{
-    "li.jpg", "s1.jpg", "s2.jpg", "s3.jpg", "abo.jpg", "cfu.jpg", "ad.jpg", "cd.jpg", "wd.jpg", "p.jpg", "ncm.jpg"};
-
 // A bundle in a fresh temporary folder: the executable is <root>/bin/picture-wizard
 // (reported to the framework as its own path), the pictures are in <root>/Resources.
 class Bundle {
 public:
-    Bundle();  // with every picture present
+    Bundle();  // with every picture the catalogue knows present
     ~Bundle();
     Bundle(const Bundle&) = delete;
     Bundle& operator=(const Bundle&) = delete;

@@ -43,6 +43,23 @@ std::string writeQuadrants(const std::filesystem::path& dir, int w, int h) {
 
 QImage grab(WindowObject* w) { return widgetOf(w)->grab().toImage(); }
 
+// A window class whose Layout marks the window modified, and what its view showed then.
+bool g_viewModifiedInLayout = false;
+void markModified(WindowObject* w) {
+    setProperty(w, WindowProp::ContentsChanged, Value::boolean(true));
+    g_viewModifiedInLayout = widgetOf(w)->isWindowModified();
+}
+const ClassRecord* markingWindowClass() {
+    static ClassRecord* cls = [] {
+        ClassRecord* c =
+            RuntimeNewClass(Window::__Lookup(), kWindowMemberTotal, 0, WindowEvent::Count, 0, WindowProp::Count, 0);
+        c->name = RuntimeNewString("MarkingWindow");
+        c->events[WindowEvent::Layout].handler = code(&markModified);
+        return c;
+    }();
+    return cls;
+}
+
 // ---- Controls: geometry, visibility, enabled ---------------------------------------------------
 
 struct ControlKind {
@@ -148,6 +165,22 @@ TEST_F(QtTest, FixedWindowIgnoresOutsideResizes) {
     loom::testing::processEvents();
     EXPECT_EQ(property(w, WindowProp::Width).asInteger(), 320);
     EXPECT_EQ(widgetOf(w)->size(), QSize(320, 240));
+}
+
+// The modified mark is the window's ContentsChanged; its view shows it, and
+// constructing the window clears it, even when its Layout set it.
+TEST_F(QtTest, ViewShowsTheModifiedMarkThatConstructionClears) {
+    g_viewModifiedInLayout = false;
+    Ref<WindowObject> w(static_cast<WindowObject*>(RuntimeNewObject(markingWindowClass())));
+    Window::Constructor(w.get());
+    EXPECT_TRUE(g_viewModifiedInLayout);
+    EXPECT_FALSE(property(w.get(), WindowProp::ContentsChanged).asBoolean());
+    EXPECT_FALSE(widgetOf(w.get())->isWindowModified());
+
+    setProperty(w.get(), WindowProp::ContentsChanged, Value::boolean(true));
+    EXPECT_TRUE(widgetOf(w.get())->isWindowModified());
+    setProperty(w.get(), WindowProp::ContentsChanged, Value::boolean(false));
+    EXPECT_FALSE(widgetOf(w.get())->isWindowModified());
 }
 
 TEST_F(QtTest, BackdropIsPaintedAtNaturalSizeAndNotWhenCleared) {

@@ -4,6 +4,7 @@
 // clang-format off
 #pragma once
 
+#include "loom/ClassTables.h"
 #include "loom/Clock.h"
 #include "loom/Object.h"
 #include "loom/Ref.h"
@@ -82,8 +83,6 @@ struct NamedControl {
 
 struct WindowObject : Object {
     std::vector<NamedControl> controls;  // in the order they were added; each held
-    bool registered = false;             // kept under its class's registered name
-    bool modified = false;               // the window's modified mark
     bool openRaised = false;
     void* view = nullptr;
     ~WindowObject() override;
@@ -116,149 +115,65 @@ void registerFrameworkClasses();
 const std::vector<const ClassRecord*>& RuntimeClassRecords();
 
 // ---- Slots ------------------------------------------------------------------------
-// Virtual operations of Window, in table order (52).
-namespace WindowSlot {
-enum : int {
-    Show, ShowWithin, ShowModalWithin, Hide, Close, Refresh, RefreshRect, ShowModal, NewDragItem,
-    AcceptTextDrop, AcceptPictureDrop, AcceptFileDrop, AcceptMacDataDrop, AcceptRawDataDrop, Control,
-    SetFocus, DrawInto, _DrawBackground, UpdateNow, _AddControl, _AddMenuHandler, Window,
-    Operator_Convert, __New, _Move, Maximize, Minimize, Restore, _Update, _CallMoved, _EnableMenuItems,
-    _CallActivated, _CallDeactivated, _HandleMenuCommand, _UnifiedClose, _CallMouseDown, _CallResized,
-    _CallResizing, _RemoveControl, _MouseEnter, _MouseExit, _MouseMove, _Paint, _MouseWheel, _KeyDown,
-    __DependencyList, Constructor, TrueWindow, FocusNext, FocusPrevious, _ControlByName,
-    _ControlByNameIndex,
-    Count
-};
-}
+// Made from the classes' lists in ClassTables.h: a slot is a position in the
+// virtual table, the property table or the event table. A class's own slots
+// follow its parent's.
+#define LOOM_SLOT_(name, ...) name,
+#define LOOM_SLOTS_(LIST) LIST(LOOM_SLOT_) Count
+#define LOOM_SLOTS_AFTER_(PARENT_COUNT, LIST) LastInherited = (PARENT_COUNT) - 1, LIST(LOOM_SLOT_) Count
+#define LOOM_COUNT_(...) +1
+
+namespace ApplicationSlot { enum : int { LOOM_SLOTS_(LOOM_APPLICATION_OPERATIONS) }; }
+namespace ApplicationEvent { enum : int { LOOM_SLOTS_(LOOM_APPLICATION_EVENTS) }; }
+static_assert(ApplicationSlot::Count == 17);
+static_assert(ApplicationEvent::Count == 10);
+
+namespace WindowSlot { enum : int { LOOM_SLOTS_(LOOM_WINDOW_OPERATIONS) }; }
+namespace WindowEvent { enum : int { LOOM_SLOTS_(LOOM_WINDOW_EVENTS) }; }
+namespace WindowProp { enum : int { LOOM_SLOTS_(LOOM_WINDOW_PROPERTIES) }; }
 static_assert(WindowSlot::Count == 52);
-
-// Events of Window, in table order (33).
-namespace WindowEvent {
-enum : int {
-    Layout, CreateControls, AddMenuHandlers, SetupBindings, Open, Close, CancelClose, KeyDown, KeyUp,
-    MouseMove, MouseEnter, MouseExit, Paint, MouseDown, MouseDrag, MouseUp, EnableMenuItems, Resized,
-    Resizing, Moved, DropObject, Activate, Deactivate, Minimize, Maximize, Restore, MouseWheel,
-    ConstructContextualMenu, ContextualMenuAction, DragEnter, DragExit, DragOver, ContentsChanged,
-    Count
-};
-}
 static_assert(WindowEvent::Count == 33);
-
-// Properties of Window, in table order (48): the 21 that window records name first.
-namespace WindowProp {
-enum : int {
-    Placement, Width, Height, MinWidth, MinHeight, MaxWidth, MaxHeight, Frame, Composite, HasBackColor,
-    BackColor, Title, Visible, FullScreen, MenuBarVisible, CloseButton, Resizeable, LiveResize,
-    MaximizeButton, MinimizeButton, MacProcId,
-    Backdrop, ContentsChanged, Left, Top, MouseX, MouseY, ControlCount, Handle, Focus, MouseCursor, MenuBar,
-    Graphics, DockItem, ImplicitInstance, Modal, Minimized, Maximized, Active, Opacity, HelpTag,
-    DefaultButton, CancelButton, Tag, ShowInTaskbar, Movable, AlwaysOnTop, _mImp,
-    Count
-};
-}
 static_assert(WindowProp::Count == 48);
+static_assert(WindowProp::MacProcId == 20);  // the last of the 21 that window records name
 
 // Member tables. Window's: its virtual operations, its properties, then further
 // methods. Application's: its virtual operations alone (events are no members).
-inline constexpr int kWindowMemberTotal = 129;
-inline constexpr int kApplicationMemberTotal = 17;
+inline constexpr int kWindowMemberTotal =
+    int{WindowSlot::Count} + int{WindowProp::Count} + (0 LOOM_WINDOW_METHODS(LOOM_COUNT_));
+inline constexpr int kApplicationMemberTotal = ApplicationSlot::Count;
+static_assert(kWindowMemberTotal == 129);
 
-namespace ApplicationSlot {
-enum : int {
-    NewDocument, OpenDocument, DoEvents, _AddMenuHandler, _AddPollableObject, _RemovePollableObject,
-    AddTrayItem, RemoveTrayItem, YieldToNextThread, SleepCurrentThread, _DoSingleEvent, _EnableMenuItems,
-    _CallOpen, _HandleMenuCommand, _LoadPictureFromBundle, _LoadBundleSound, __DependencyList,
-    Count
-};
-}
-static_assert(ApplicationSlot::Count == 17);
-static_assert(kApplicationMemberTotal == ApplicationSlot::Count);
+namespace TimerSlot { enum : int { LOOM_SLOTS_(LOOM_TIMER_OPERATIONS) }; }
+namespace TimerProp { enum : int { LOOM_SLOTS_(LOOM_TIMER_PROPERTIES) }; }
+static_assert(TimerSlot::Count == 4);
+static_assert(TimerProp::Count == 4);
 
-namespace ApplicationEvent {
-enum : int {
-    Open, Close, EnableMenuItems, NewDocument, OpenDocument, HandleAppleEvent, Activate, Deactivate,
-    UnhandledException, CancelClose,
-    Count
-};
-}
-static_assert(ApplicationEvent::Count == 10);
-
-namespace TimerSlot {
-enum : int { Reset, addActionNotificationReceiver, removeActionNotificationReceiver, _CallAction, Count };
-}
-namespace TimerProp {
-enum : int { Mode, Period, Enabled, _mImp, Count };
-}
-
-namespace PictureProp {
-enum : int { Width, Height, Count };
-}
+namespace PictureProp { enum : int { LOOM_SLOTS_(LOOM_PICTURE_PROPERTIES) }; }
+static_assert(PictureProp::Count == 2);
 
 // Controls: Control's slots and properties, then RectControl's, then the class's own.
-namespace ControlSlot {
-enum : int { Close, Window, Count };
-}
-namespace RectControlSlot {
-enum : int { Constructor = ControlSlot::Count, Refresh, Invalidate, SetFocus, DrawInto, Count };
-}
-namespace ControlProp {
-enum : int { Name, Index, TabPanelIndex, Handle, MouseX, MouseY, Count };
-}
-namespace RectControlProp {
-enum : int {
-    Left = ControlProp::Count, Top, Width, Height, LockLeft, LockTop, LockRight, LockBottom, TabIndex,
-    TabStop, InitialParent, Visible, HelpTag, AutoDeactivate, Enabled, MouseCursor,
-    Count
-};
-}
-namespace BevelButtonProp {
-enum : int {
-    Caption = RectControlProp::Count, CaptionAlign, CaptionPlacement, CaptionDelta, IconAlign, IconDX,
-    IconDY, Bevel, HasMenu, HasBackColor, BackColor, TextColor, Value, MenuValue, ButtonType, AcceptFocus,
-    TextFont, TextSize, TextUnit, Bold, Italic, Underline, Icon,
-    Count
-};
-}
-namespace CheckBoxProp {
-enum : int {
-    Caption = RectControlProp::Count, TextFont, TextSize, TextUnit, Bold, Italic, Underline, State, Value,
-    DataSource, DataField,
-    Count
-};
-}
-namespace LabelProp {
-enum : int {
-    Text = RectControlProp::Count, TextAlign, TextColor, MultiLine, Selectable, Transparent, TextFont,
-    TextSize, TextUnit, Bold, Italic, Underline, DataSource, DataField,
-    Count
-};
-}
-// TextEdit declares the names it shares with TextField, and one of its own.
-namespace TextEditProp {
-enum : int {
-    Text = RectControlProp::Count, Border, ReadOnly, TextColor, BackColor, TextFont, Bold, Italic,
-    Underline, Alignment, Format, Mask, UseFocusRing, AcceptTabs, DataSource, DataField,
-    AutomaticallyCheckSpelling, SelStart, SelLength,
-    Count
-};
-}
-namespace TextFieldProp {
-enum : int {
-    Text = TextEditProp::Count, Border, ReadOnly, TextColor, BackColor, TextFont, Bold, Italic, Underline,
-    Alignment, Format, Mask, UseFocusRing, AcceptTabs, DataSource, DataField, Password, CueText,
-    LimitText, TextSize, TextUnit,
-    Count
-};
-}
-namespace PopupMenuProp {
-enum : int {
-    InitialValue = RectControlProp::Count, ListIndex, TextFont, TextSize, TextUnit, Bold, Italic, Underline,
-    DataSource, DataField, ListCount,
-    Count
-};
-}
-namespace ComboBoxProp {
-enum : int { UseFocusRing = PopupMenuProp::Count, AutoComplete, Text, Count };
-}
+namespace ControlSlot { enum : int { LOOM_SLOTS_(LOOM_CONTROL_OPERATIONS) }; }
+namespace RectControlSlot { enum : int { LOOM_SLOTS_AFTER_(ControlSlot::Count, LOOM_RECTCONTROL_OPERATIONS) }; }
+namespace ControlProp { enum : int { LOOM_SLOTS_(LOOM_CONTROL_PROPERTIES) }; }
+namespace RectControlProp { enum : int { LOOM_SLOTS_AFTER_(ControlProp::Count, LOOM_RECTCONTROL_PROPERTIES) }; }
+namespace BevelButtonProp { enum : int { LOOM_SLOTS_AFTER_(RectControlProp::Count, LOOM_BEVELBUTTON_PROPERTIES) }; }
+namespace CheckBoxProp { enum : int { LOOM_SLOTS_AFTER_(RectControlProp::Count, LOOM_CHECKBOX_PROPERTIES) }; }
+namespace LabelProp { enum : int { LOOM_SLOTS_AFTER_(RectControlProp::Count, LOOM_LABEL_PROPERTIES) }; }
+namespace TextEditProp { enum : int { LOOM_SLOTS_AFTER_(RectControlProp::Count, LOOM_TEXTEDIT_PROPERTIES) }; }
+namespace TextFieldProp { enum : int { LOOM_SLOTS_AFTER_(TextEditProp::Count, LOOM_TEXTFIELD_PROPERTIES) }; }
+namespace PopupMenuProp { enum : int { LOOM_SLOTS_AFTER_(RectControlProp::Count, LOOM_POPUPMENU_PROPERTIES) }; }
+namespace ComboBoxProp { enum : int { LOOM_SLOTS_AFTER_(PopupMenuProp::Count, LOOM_COMBOBOX_PROPERTIES) }; }
+static_assert(ControlSlot::Count == 2 && RectControlSlot::Count == 7);
+static_assert(ControlProp::Count == 6 && RectControlProp::Count == 22);
+static_assert(BevelButtonProp::Count == 45);
+static_assert(CheckBoxProp::Count == 33);
+static_assert(LabelProp::Count == 36);
+static_assert(TextEditProp::Count == 41 && TextFieldProp::Count == 62);
+static_assert(PopupMenuProp::Count == 33 && ComboBoxProp::Count == 36);
+
+#undef LOOM_SLOT_
+#undef LOOM_SLOTS_
+#undef LOOM_SLOTS_AFTER_
+#undef LOOM_COUNT_
 
 }  // namespace loom

@@ -88,8 +88,7 @@ struct ClassRecord {
     Object* (*allocate)() = nullptr;  // the native instance, inherited from the parent
 
     std::string_view registeredName() const { return view(name); }
-    int propertySlot(std::string_view name) const;  // exact; -1 when absent
-    int eventIndex(std::string_view name) const;    // exact; -1 when absent
+    int eventIndex(std::string_view name) const;  // exact; -1 when absent
     const MemberRecord* memberByCode(Code c) const;
 };
 

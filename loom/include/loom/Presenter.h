@@ -25,7 +25,6 @@ public:
     virtual void windowDestroyed(WindowObject*) {}
     virtual void controlAdded(WindowObject*, ControlObject*) {}
     virtual void propertyChanged(Object*, int /*slot*/) {}
-    virtual void modifiedCleared(WindowObject*) {}
     virtual void visibilityChanged() {}  // a window was shown or hidden
 
     virtual PictureObject* decodePicture(const std::string& path) = 0;  // none on failure

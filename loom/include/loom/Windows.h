@@ -12,8 +12,9 @@ namespace loom {
 WindowObject* _GetImplicitWindow(String* className);
 
 namespace Window {
-// Raises Layout, then CreateControls, clears the modified mark and registers the
-// window under its class's name; Open follows once, from the event loop.
+// Raises Layout, then CreateControls, clears the modified mark (ContentsChanged)
+// and registers the window under its class's name; Open follows once, from the
+// event loop.
 void Constructor(WindowObject* window);
 Object* __New(WindowObject* window, const ClassRecord* controlClass);  // a new control it owns
 void _AddControl(WindowObject* window, String* name, Object* control);
