@@ -10,11 +10,11 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <memory>
+
 namespace loom::qt {
 
 namespace {
-
-void freeImage(void* image) { delete static_cast<QImage*>(image); }
 
 // Any other format, through Qt's image plugins.
 QImage decodeOther(const FileBytes& bytes) {
@@ -53,8 +53,7 @@ PictureObject* decodePictureFile(const std::string& path) {
     picture->name = slash == std::string::npos ? path : path.substr(slash + 1);
     picture->props.at(PictureProp::Width) = Value::integer(image.width());
     picture->props.at(PictureProp::Height) = Value::integer(image.height());
-    picture->image = new QImage(std::move(image));
-    picture->freeImage = &freeImage;
+    picture->image = std::make_shared<const QImage>(std::move(image));
     return picture;
 }
 

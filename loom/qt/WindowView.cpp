@@ -107,7 +107,7 @@ void WindowView::paintEvent(QPaintEvent*) {
     const auto* picture = static_cast<const PictureObject*>(loom::property(m_window, WindowProp::Backdrop).asObject());
     if (!picture || !picture->image) return;
     if (!m_backdropCached) {
-        m_backdrop = QPixmap::fromImage(*static_cast<const QImage*>(picture->image));
+        m_backdrop = QPixmap::fromImage(*static_cast<const QImage*>(picture->image.get()));
         m_backdropCached = true;
     }
     QPainter painter(this);

@@ -76,10 +76,6 @@ PictureObject* OpenAsPicture(FolderItemObject* item) {
 
 }  // namespace FolderItem
 
-PictureObject::~PictureObject() {
-    if (image && freeImage) freeImage(image);
-}
-
 }  // namespace loom
 
 namespace loom {

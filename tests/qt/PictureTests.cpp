@@ -36,7 +36,7 @@ QImage qtDecode(const QByteArray& bytes) {
     return reader.read();
 }
 
-const QImage& imageOf(const PictureObject* picture) { return *static_cast<const QImage*>(picture->image); }
+const QImage& imageOf(const PictureObject* picture) { return *static_cast<const QImage*>(picture->image.get()); }
 
 class Decode : public QtTest, public ::testing::WithParamInterface<samples::JpegSample> {
 protected:

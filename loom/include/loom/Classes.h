@@ -10,6 +10,7 @@
 #include "loom/Ref.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,9 +29,8 @@ struct ExceptionObject : Object {
 // A decoded image. The pixels belong to the presentation layer.
 struct PictureObject : Object {
     std::string name;  // the file it was read from, for diagnostics; its size is in its properties
-    void* image = nullptr;
-    void (*freeImage)(void*) = nullptr;
-    ~PictureObject() override;
+    // The decoded image, of the presentation's own type, freed with the picture.
+    std::shared_ptr<const void> image;
 };
 
 struct FolderItemObject : Object {
