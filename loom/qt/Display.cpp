@@ -1,6 +1,6 @@
 #include "Display.h"
 
-#include "loom/ProgramName.h"
+#include "loom/Executable.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -67,9 +67,8 @@ std::vector<std::string> platformPluginFolders() {
         at = end + 1;
     }
     folders.push_back(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString() + "/platforms");
-    std::error_code ec;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) folders.push_back((executable.parent_path() / "platforms").string());
+    if (const std::string& executable = executableFile(); !executable.empty())
+        folders.push_back((std::filesystem::path(executable).parent_path() / "platforms").string());
     return folders;
 }
 

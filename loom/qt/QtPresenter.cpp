@@ -8,7 +8,7 @@
 #include "Pictures.h"
 #include "WindowView.h"
 #include "loom/Files.h"
-#include "loom/ProgramName.h"
+#include "loom/Executable.h"
 #include "loom/QtPresentation.h"
 #include "loom/QtProbes.h"
 #include "loom/QtTesting.h"

@@ -1,6 +1,7 @@
 // Folder items and pictures.
 #include "loom/Files.h"
 #include "loom/CallRecord.h"
+#include "loom/Executable.h"
 #include "loom/Presenter.h"
 #include "loom/Ref.h"
 #include "loom/Runtime.h"
@@ -15,12 +16,7 @@ namespace {
 std::string g_executableOverride;
 bool g_childOnlyForExistingItems = false;
 
-std::string executablePath() {
-    if (!g_executableOverride.empty()) return g_executableOverride;
-    std::error_code ec;
-    auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : p.string();
-}
+std::string executablePath() { return g_executableOverride.empty() ? executableFile() : g_executableOverride; }
 
 bool plainFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&

@@ -2,7 +2,7 @@
 #include "Internal.h"
 #include "loom/CallRecord.h"
 #include "loom/Presenter.h"
-#include "loom/ProgramName.h"
+#include "loom/Executable.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
