@@ -13,10 +13,7 @@
 namespace loom {
 
 namespace {
-std::string g_executableOverride;
 bool g_childOnlyForExistingItems = false;
-
-std::string executablePath() { return g_executableOverride.empty() ? executableFile() : g_executableOverride; }
 
 bool plainFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
@@ -25,7 +22,6 @@ bool plainFileName(std::string_view name) {
 }  // namespace
 
 namespace testing {
-void setExecutablePath(std::string path) { g_executableOverride = std::move(path); }
 void setChildOnlyForExistingItems(bool onlyExisting) { g_childOnlyForExistingItems = onlyExisting; }
 }  // namespace testing
 
@@ -38,8 +34,8 @@ FolderItemObject* makeFolderItem(std::string path) {
 FolderItemObject* AppFolderItemGetter(int32_t which) {
     LOOM_RECORD("AppFolderItemGetter", std::to_string(which));
     if (which != 0) return nullptr;
-    std::string path = executablePath();
-    return path.empty() ? nullptr : makeFolderItem(std::move(path));
+    const std::string& path = executableFile();
+    return path.empty() ? nullptr : makeFolderItem(path);
 }
 
 namespace FolderItem {

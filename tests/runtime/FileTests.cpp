@@ -1,6 +1,7 @@
 // Folder items: the executable's file, parents, children and the bundle's Resources.
 #include "RuntimeFixture.h"
 
+#include "loom/Executable.h"
 #include "loom/Testing.h"
 
 #include <filesystem>
@@ -26,6 +27,43 @@ TEST_F(FileTest, TheExecutablesFile) {
     EXPECT_EQ(pathOf(AppFolderItemGetter(0)), "/opt/picture-wizard/bin/picture-wizard");
     EXPECT_EQ(pathOf(AppFolderItemGetter(1)), std::nullopt);
     EXPECT_EQ(pathOf(AppFolderItemGetter(-1)), std::nullopt);
+}
+
+// The override stands for the executable wherever its file is read: the
+// program's name in what the framework reports, the executable's item and the
+// bundle beside it. An empty override gives the executable's own file back.
+TEST_F(FileTest, TheOverrideIsTheExecutableForTheNameAndTheBundleAlike) {
+    const std::string ownFile = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string ownName = std::filesystem::path(ownFile).filename().string();
+    const struct {
+        std::string executable;
+        std::string file;
+        std::string name;
+        std::optional<std::string> resources;  // none: NilObjectException
+    } cases[] = {
+        {"/opt/pw/bin/wizard-under-test", "/opt/pw/bin/wizard-under-test", "wizard-under-test", "/opt/pw/Resources"},
+        {"/tmp/x/bin/other", "/tmp/x/bin/other", "other", "/tmp/x/Resources"},
+        {"bare-name", "bare-name", "bare-name", std::nullopt},
+        {"", ownFile, ownName, (std::filesystem::path(ownFile).parent_path().parent_path() / "Resources").string()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.executable);
+        loom::testing::setExecutablePath(c.executable);
+        EXPECT_EQ(executableFile(), c.file);
+        EXPECT_EQ(programName(), c.name);
+        EXPECT_EQ(pathOf(AppFolderItemGetter(0)), c.file);
+        if (c.resources) {
+            EXPECT_EQ(pathOf(_GetApplicationBundleResources()), c.resources);
+        } else {
+            EXPECT_EQ(catchRaised([] { _GetApplicationBundleResources(); }).cls, NilObjectException::__Lookup());
+        }
+
+        Ref<Object> exception = adopt(RuntimeNewObject(NilObjectException::__Lookup()));
+        ::testing::internal::CaptureStderr();
+        _UnhandledException(exception.get());
+        const std::string report = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(report.rfind(c.name + ": unhandled NilObjectException", 0), 0u) << report;
+    }
 }
 
 TEST_F(FileTest, ParentIsNoneAtTheRoot) {

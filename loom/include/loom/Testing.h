@@ -8,7 +8,9 @@
 #include <string_view>
 
 namespace loom::testing {
-// Makes AppFolderItemGetter(0) report this path as the executable's file.
+// Makes the framework take this path for the executable's file, everywhere it
+// reads it: AppFolderItemGetter(0), the bundle beside it, the program's name.
+// An empty path gives the executable's own file back.
 void setExecutablePath(std::string path);
 
 // With true, FolderItem.Child gives none for a name that no file or folder in
