@@ -3,7 +3,7 @@
 // generate_artwork.cpp; all wording and coordinates live in ArtworkTable.cpp.
 #pragma once
 
-#include "startup/PictureNames.h"
+#include "forms/PictureNames.h"
 
 #include <qnamespace.h>
 #include <QRect>

@@ -3,7 +3,7 @@
 #include "dialogs/Window4.h"
 #include "dialogs/Window5.h"
 #include "dialogs/Window6.h"
-#include "startup/Handlers.h"
+#include "forms/Handlers.h"
 
 using namespace loom;
 using handlers::setWindowVisible;

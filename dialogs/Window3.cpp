@@ -1,8 +1,8 @@
 // Window3's behaviour. A section is the backdrop and the visibility of
 // CheckBox2 to CheckBox4; each hot spot sets all four unconditionally.
 #include "dialogs/Window3.h"
-#include "startup/Handlers.h"
-#include "startup/PictureCatalogue.h"
+#include "forms/Handlers.h"
+#include "forms/PictureCatalogue.h"
 
 using namespace loom;
 using handlers::setBackdrop;

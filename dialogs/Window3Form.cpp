@@ -1,9 +1,9 @@
 // Window3's form: class record, layout records and its eight controls.
 // Behaviour lives in Window3.cpp.
 #include "dialogs/Window3.h"
-#include "startup/ClassSetup.h"
-#include "startup/FormMacros.h"
-#include "startup/PictureCatalogue.h"
+#include "forms/ClassSetup.h"
+#include "forms/FormMacros.h"
+#include "forms/PictureCatalogue.h"
 
 #include <array>
 

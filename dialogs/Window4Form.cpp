@@ -1,9 +1,9 @@
 // Window4's form: class record, layout records and its buttons. Behaviour lives in
 // SmallDialogs.cpp.
 #include "dialogs/Window4.h"
-#include "startup/ClassSetup.h"
-#include "startup/FormMacros.h"
-#include "startup/PictureCatalogue.h"
+#include "forms/ClassSetup.h"
+#include "forms/FormMacros.h"
+#include "forms/PictureCatalogue.h"
 
 #include <array>
 

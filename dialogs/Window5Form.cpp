@@ -1,9 +1,9 @@
 // Window5's form: class record, layout records and its buttons. Behaviour lives in
 // SmallDialogs.cpp.
 #include "dialogs/Window5.h"
-#include "startup/ClassSetup.h"
-#include "startup/FormMacros.h"
-#include "startup/PictureCatalogue.h"
+#include "forms/ClassSetup.h"
+#include "forms/FormMacros.h"
+#include "forms/PictureCatalogue.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // Writes the fuzzers' seed corpora: every kind of the program's own layout
 // records, each prefixed by the byte that selects its kind of target; and JPEG
 // files complete, with trailers, and cut short.
-#include "startup/LayoutRecords.h"
+#include "forms/LayoutRecords.h"
 #include "support/JpegSamples.h"
 
 #include <cstdio>

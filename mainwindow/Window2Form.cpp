@@ -3,9 +3,9 @@
 // Tables here are laid out by hand.
 // clang-format off
 #include "mainwindow/Window2.h"
-#include "startup/ClassSetup.h"
-#include "startup/FormMacros.h"
-#include "startup/PictureCatalogue.h"
+#include "forms/ClassSetup.h"
+#include "forms/FormMacros.h"
+#include "forms/PictureCatalogue.h"
 
 #include <array>
 

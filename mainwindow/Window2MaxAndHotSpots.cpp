@@ -4,8 +4,8 @@
 #include "dialogs/Window4.h"
 #include "dialogs/Window5.h"
 #include "dialogs/Window6.h"
+#include "forms/Handlers.h"
 #include "mainwindow/Window2.h"
-#include "startup/Handlers.h"
 
 using namespace loom;
 

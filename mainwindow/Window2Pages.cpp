@@ -1,9 +1,9 @@
 // The wizard's pages. A page is its backdrop and which controls are visible;
 // each transition sets both from a fixed list, backdrop first, one call per
 // control, in this order, without looking at what they were.
+#include "forms/Handlers.h"
+#include "forms/PictureCatalogue.h"
 #include "mainwindow/Window2.h"
-#include "startup/Handlers.h"
-#include "startup/PictureCatalogue.h"
 
 using namespace loom;
 using handlers::setBackdrop;

@@ -1,6 +1,6 @@
 #include "startup/App.h"
 
-#include "startup/ClassSetup.h"
+#include "forms/ClassSetup.h"
 
 #include <array>
 

@@ -4,9 +4,9 @@
 #include "dialogs/Window4.h"
 #include "dialogs/Window5.h"
 #include "dialogs/Window6.h"
+#include "forms/PluginEntrypoints.h"
 #include "mainwindow/Window2.h"
 #include "startup/App.h"
-#include "startup/PluginEntrypoints.h"
 #include "startup/Window1.h"
 
 using namespace loom;

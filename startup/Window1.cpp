@@ -2,8 +2,8 @@
 // second hides it and then shows the main window.
 #include "startup/Window1.h"
 
+#include "forms/Handlers.h"
 #include "mainwindow/Window2.h"
-#include "startup/Handlers.h"
 
 using namespace loom;
 

@@ -1,11 +1,11 @@
 // Window1's form: class records, layout records and controls. Behaviour lives
 // in Window1.cpp.
-#include "startup/ClassSetup.h"
-#include "startup/LayoutRecords.h"
-#include "startup/PictureCatalogue.h"
-#include "startup/TimerControlClass.h"
+#include "forms/ClassSetup.h"
+#include "forms/LayoutRecords.h"
+#include "forms/PictureCatalogue.h"
+#include "forms/TimerControlClass.h"
+#include "forms/WindowProtocol.h"
 #include "startup/Window1.h"
-#include "startup/WindowProtocol.h"
 
 #include <array>
 

@@ -9,13 +9,13 @@
 #include "FrozenClockPresenter.h"
 #include "Processes.h"
 
+#include "forms/PictureCatalogue.h"
 #include "loom/Presenter.h"
 #include "loom/Runtime.h"
 #include "loom/Testing.h"
 #include "loom/Windows.h"
 #include "mainwindow/Window2.h"
 #include "startup/Main.h"
-#include "startup/PictureCatalogue.h"
 
 #include <benchmark/benchmark.h>
 #include <signal.h>

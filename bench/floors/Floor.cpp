@@ -24,7 +24,7 @@
 #include <QWidget>
 
 #include "common/Measure.h"
-#include "startup/PictureNames.h"
+#include "forms/PictureNames.h"
 
 #include <unistd.h>
 

@@ -14,6 +14,8 @@
 #include "dialogs/Window4.h"
 #include "dialogs/Window5.h"
 #include "dialogs/Window6.h"
+#include "forms/Handlers.h"
+#include "forms/PictureCatalogue.h"
 #include "loom/CallRecord.h"
 #include "loom/Presenter.h"
 #include "loom/QtPresentation.h"
@@ -22,9 +24,7 @@
 #include "loom/Testing.h"
 #include "loom/Windows.h"
 #include "mainwindow/Window2.h"
-#include "startup/Handlers.h"
 #include "startup/Main.h"
-#include "startup/PictureCatalogue.h"
 #include "startup/Window1.h"
 
 #include "common/Measure.h"

@@ -6,9 +6,9 @@
 #include "dialogs/Window4.h"
 #include "dialogs/Window5.h"
 #include "dialogs/Window6.h"
+#include "forms/WindowProtocol.h"
 #include "mainwindow/Window2.h"
 #include "startup/Window1.h"
-#include "startup/WindowProtocol.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // resources on first success, keeps it, and tries again while it has none.
 #include "Pictures.h"
 #include "ProgramHarness.h"
+#include "forms/PictureCatalogue.h"
+#include "forms/PictureNames.h"
 #include "loom/Testing.h"
-#include "startup/PictureCatalogue.h"
-#include "startup/PictureNames.h"
 #include "support/JpegSamples.h"
 
 #include <gtest/gtest.h>

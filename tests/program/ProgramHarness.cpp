@@ -1,8 +1,8 @@
 #include "ProgramHarness.h"
 
+#include "forms/PictureNames.h"
 #include "loom/Testing.h"
 #include "startup/Main.h"
-#include "startup/PictureNames.h"
 
 #include <cstdlib>
 #include <fstream>

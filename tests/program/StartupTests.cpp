@@ -1,10 +1,10 @@
 // Start-up through Pmain: the fixed order of the framework's stages, the one
 // application object, and where exceptions end up.
 #include "ProgramHarness.h"
+#include "forms/PluginEntrypoints.h"
 #include "loom/Testing.h"
 #include "startup/App.h"
 #include "startup/Main.h"
-#include "startup/PluginEntrypoints.h"
 #include "startup/Window1.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "dialogs/Window6.h"
 #include "mainwindow/Window2.h"
 #include "startup/Window1.h"
-#include "startup/WindowProtocol.h"
+#include "forms/WindowProtocol.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include "QtPresenter.h"
 #include "WindowView.h"
+#include "forms/PictureCatalogue.h"
 #include "loom/QtPresentation.h"
 #include "loom/Testing.h"
 #include "startup/Main.h"
-#include "startup/PictureCatalogue.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "startup/Handlers.h"
+#include "forms/Handlers.h"
 
 using namespace loom;
 

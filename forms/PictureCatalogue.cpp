@@ -1,4 +1,4 @@
-#include "startup/PictureCatalogue.h"
+#include "forms/PictureCatalogue.h"
 
 using namespace loom;
 

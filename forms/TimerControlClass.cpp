@@ -1,6 +1,6 @@
-#include "startup/TimerControlClass.h"
+#include "forms/TimerControlClass.h"
 
-#include "startup/ClassSetup.h"
+#include "forms/ClassSetup.h"
 
 #include <algorithm>
 #include <array>

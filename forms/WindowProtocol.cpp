@@ -1,7 +1,7 @@
-#include "startup/WindowProtocol.h"
+#include "forms/WindowProtocol.h"
 
-#include "startup/PluginEntrypoints.h"
-#include "startup/TimerControlClass.h"
+#include "forms/PluginEntrypoints.h"
+#include "forms/TimerControlClass.h"
 
 #include <string>
 

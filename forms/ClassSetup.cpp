@@ -1,4 +1,4 @@
-#include "startup/ClassSetup.h"
+#include "forms/ClassSetup.h"
 
 using namespace loom;
 

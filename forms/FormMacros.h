@@ -1,9 +1,9 @@
 // Shorthands for a window's form: control accessors and record constants.
 #pragma once
 
-#include "startup/LayoutRecords.h"
-#include "startup/PluginEntrypoints.h"
-#include "startup/WindowProtocol.h"
+#include "forms/LayoutRecords.h"
+#include "forms/PluginEntrypoints.h"
+#include "forms/WindowProtocol.h"
 
 // A control accessor of the window in whose namespace it stands: the control
 // named Name, cast to ClassLookup's record and returned as a loom::Type.

@@ -1,6 +1,6 @@
 // Tables here are laid out by hand.
 // clang-format off
-#include "startup/PluginEntrypoints.h"
+#include "forms/PluginEntrypoints.h"
 
 using namespace loom;
 

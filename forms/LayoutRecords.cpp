@@ -1,4 +1,4 @@
-#include "startup/LayoutRecords.h"
+#include "forms/LayoutRecords.h"
 
 using loom::Color;
 using loom::RecordWriter;

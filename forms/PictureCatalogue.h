@@ -5,8 +5,8 @@
 // PictureNames.h.
 #pragma once
 
+#include "forms/PictureNames.h"
 #include "loom/Loom.h"
-#include "startup/PictureNames.h"
 
 #define PW_PICTURE_ACCESSOR_(N)   \
     namespace _x_##N {            \
