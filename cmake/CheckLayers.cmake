@@ -1,0 +1,23 @@
+# Fails when a folder of the program includes a header of a layer above it.
+# The layers, from the top: startup/, mainwindow/, dialogs/, forms/, loom/.
+# Run as: cmake -DSOURCE_DIR=<source tree> -P CheckLayers.cmake
+set(_layers startup mainwindow dialogs forms loom)
+set(_faults "")
+list(LENGTH _layers _count)
+math(EXPR _last "${_count} - 1")
+foreach(_at RANGE 1 ${_last})
+  list(GET _layers ${_at} _folder)
+  list(SUBLIST _layers 0 ${_at} _above)
+  list(JOIN _above "|" _above_pattern)
+  file(GLOB_RECURSE _files ${SOURCE_DIR}/${_folder}/*.h ${SOURCE_DIR}/${_folder}/*.cpp)
+  foreach(_file IN LISTS _files)
+    file(STRINGS ${_file} _upward REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](${_above_pattern})/")
+    foreach(_line IN LISTS _upward)
+      file(RELATIVE_PATH _name ${SOURCE_DIR} ${_file})
+      string(APPEND _faults "  ${_name}: ${_line}\n")
+    endforeach()
+  endforeach()
+endforeach()
+if(_faults)
+  message(FATAL_ERROR "Includes into a layer above:\n${_faults}")
+endif()
