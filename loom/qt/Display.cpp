@@ -1,5 +1,6 @@
 #include "Display.h"
 
+#include "HeldOutput.h"
 #include "loom/Executable.h"
 
 #include <QByteArray>
@@ -241,6 +242,7 @@ void handle(QtMsgType type, const QMessageLogContext& context, const QString& te
     }
     note(s, context, text);
     if (type == QtFatalMsg) {
+        held::release();  // printed here, if at all
         const std::string line = fatalLine(s, text);
         if (line != s.unreachable) {
             if (!s.passing) printHeld(s);
@@ -256,6 +258,9 @@ void handle(QtMsgType type, const QMessageLogContext& context, const QString& te
                         (type == QtWarningMsg ? "warning" : "critical message") + " above fatal");
         return;
     }
+    // Also as Qt's own handler prints it, for an end of the start that never returns here.
+    const QByteArray formatted = (qFormatLogMessage(type, context, text) + u'\n').toLocal8Bit();
+    held::append({formatted.constData(), static_cast<size_t>(formatted.size())});
     auto copy = [](const char* c) { return c ? std::string(c) : std::string(); };
     s.held.push_back({type, copy(context.category), copy(context.file), copy(context.function), text, context.line});
 }
@@ -309,6 +314,7 @@ StartupMessages::StartupMessages(std::string unreachable) {
     s.starter = std::this_thread::get_id();
     s.passing = s.warnings.honoured() || s.criticals.honoured();
     s.active = true;
+    held::begin();
     s.previous = qInstallMessageHandler(&handle);
 }
 
@@ -316,6 +322,7 @@ StartupMessages::~StartupMessages() {
     Start& s = start();
     {
         const std::lock_guard lock(s.mutex);
+        held::end();
         printHeld(s);
         s.held.clear();
         s.active = false;

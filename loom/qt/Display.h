@@ -36,7 +36,9 @@ private:
 // naming the platform that could not start and why.
 // Where QT_FATAL_WARNINGS or QT_FATAL_CRITICALS make Qt end at a message, the
 // messages pass at once, and the one Qt counts as fatal ends the start the same
-// way. Messages may come from any thread.
+// way. Messages may come from any thread. Should the start end otherwise, by
+// exit() inside Qt or a plugin or by a fatal signal, the waiting messages
+// still reach standard error (HeldOutput.h).
 class StartupMessages {
 public:
     explicit StartupMessages(std::string unreachable);
