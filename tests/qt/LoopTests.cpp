@@ -246,6 +246,17 @@ TEST_F(RealLoop, TerminationSignalEndsTheRun) {
     EXPECT_EQ(RuntimeWindows().size(), 1u);
 }
 
+// A termination signal that comes after the presenter is made and before its
+// loop runs ends the loop at its first turn: the program ends as it would by
+// the signal in the loop, not by the signal's default action.
+TEST_F(RealLoop, TerminationSignalBeforeTheLoopEndsItAtOnce) {
+    WindowObject* w = makeWindow(windowRecord());
+    Window::Visible_Set(w, 0, true);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(runEnds());
+    EXPECT_EQ(RuntimeWindows().size(), 1u);
+}
+
 // SIGTERM and SIGINT while the open-file dialog's own loop runs end the run
 // as they do outside it: the dialog answers none, and is gone.
 class SignalInDialog : public RealLoop, public ::testing::WithParamInterface<int> {};
