@@ -81,7 +81,7 @@ void ensureApplication() {
     // Kept for the life of the process: widgets may outlive any scope here.
     static QApplication* app = nullptr;
     {
-        const StartupMessages starting(display.unreachable());
+        const StartupMessages starting(display);
         app = new QApplication(argc, argv);
     }
     // The runtime decides when the application ends.

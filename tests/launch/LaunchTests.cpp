@@ -261,6 +261,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, NoDisplay,
     ::testing::Values(NoDisplayCase{"NothingSet", {}, nullptr, {"DISPLAY is not set"}},
                       NoDisplayCase{"XDisplayRefuses", {"DISPLAY"}, nullptr, {"cannot connect to X display"}},
+                      // Qt's words of its failed connection, or of every platform, switched off:
+                      // the program's own attempt tells.
+                      NoDisplayCase{"XDisplayRefusesQtsXMessagesOff",
+                                    {"DISPLAY", "QT_LOGGING_RULES=qt.qpa.xcb.warning=false"},
+                                    nullptr,
+                                    {"cannot connect to X display"}},
+                      NoDisplayCase{"XDisplayRefusesQtsPlatformMessagesOff",
+                                    {"DISPLAY", "QT_LOGGING_RULES=qt.qpa.*=false"},
+                                    nullptr,
+                                    {"cannot connect to X display"}},
                       NoDisplayCase{"EmptyDisplay", {"DISPLAY=", "WAYLAND_DISPLAY="}, nullptr, {"DISPLAY is not set"}},
                       NoDisplayCase{"WaylandNotListening",
                                     {"WAYLAND_DISPLAY=wayland-absent"},
