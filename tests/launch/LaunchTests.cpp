@@ -1,6 +1,7 @@
 // The shipped binary started as a user starts it: where no display can be
 // reached it says so in one line and ends with status 1; on the offscreen
-// platform and on an X server of its own it runs until it is told to end.
+// platform and on an X server of its own it runs until it is told to end, or
+// until its display goes or a library ends it, with status 1 and no crash.
 #include <QLibraryInfo>
 #include <QString>
 
