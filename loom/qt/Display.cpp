@@ -1,5 +1,6 @@
 #include "Display.h"
 
+#include "HeldOutput.h"
 #include "loom/Executable.h"
 
 #include <QByteArray>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace loom::qt {
@@ -51,6 +53,38 @@ bool waylandListens(const std::string& display) {
     const bool listening = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     close(fd);
     return listening;
+}
+
+// libxcb, as Qt's X plugin uses it (and loads it next: it stays loaded);
+// none where it cannot be loaded, which the plugin's own refusal then tells.
+struct Xcb {
+    void* (*connect)(const char* display, int* screen);
+    int (*hasError)(void* connection);
+    void (*disconnect)(void* connection);
+};
+
+const Xcb* xcb() {
+    static const Xcb* const loaded = []() -> const Xcb* {
+        void* library = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
+        if (!library) return nullptr;
+        static Xcb x{reinterpret_cast<decltype(Xcb::connect)>(dlsym(library, "xcb_connect")),
+                     reinterpret_cast<decltype(Xcb::hasError)>(dlsym(library, "xcb_connection_has_error")),
+                     reinterpret_cast<decltype(Xcb::disconnect)>(dlsym(library, "xcb_disconnect"))};
+        return x.connect && x.hasError && x.disconnect ? &x : nullptr;
+    }();
+    return loaded;
+}
+
+// Whether Qt is to try X: its own choice, or a list of platforms naming it.
+bool triesX(const std::string& chosen) {
+    if (chosen.empty()) return true;
+    for (size_t at = 0; at <= chosen.size();) {
+        size_t end = chosen.find(';', at);
+        if (end == std::string::npos) end = chosen.size();
+        if (chosen.compare(at, 3, "xcb") == 0 && (end == at + 3 || chosen[at + 3] == ':')) return true;
+        at = end + 1;
+    }
+    return false;
 }
 
 // The folders Qt looks in for platform plugins, in its order: the one
@@ -131,7 +165,8 @@ struct Start {
     std::string unreachable;
     std::vector<Held> held;
     FatalCount warnings{"QT_FATAL_WARNINGS"}, criticals{"QT_FATAL_CRITICALS"};
-    bool connectionFailed = false;  // since the last platform Qt gave up
+    bool xUnreachable = false, waylandUnreachable = false;  // as the program's own attempts found
+    bool connectionFailed = false;  // as Qt said, since the last platform it gave up
     std::vector<std::pair<std::string, Refusal>> refused;
 };
 
@@ -143,7 +178,9 @@ Start& start() {
 
 bool startsWith(const QString& text, const char* prefix) { return text.startsWith(QLatin1StringView(prefix)); }
 
-// Takes note of what Qt says of the platforms it tries.
+// Takes note of what Qt says of the platforms it tries. Which display could
+// not be reached is what the program's own attempt found; Qt's wording of its
+// own attempt counts only where the program's had reached it or not tried.
 void note(Start& s, const QMessageLogContext& context, const QString& text) {
     const std::string_view category = context.category ? context.category : "";
     if ((category == "qt.qpa.xcb" && startsWith(text, "could not connect to display")) ||
@@ -156,9 +193,12 @@ void note(Start& s, const QMessageLogContext& context, const QString& text) {
     if (!found && !startsWith(text, "Could not find the Qt platform plugin \"")) return;
     const qsizetype from = text.indexOf(u'"') + 1, to = text.indexOf(u'"', from);
     if (to < from) return;
-    s.refused.emplace_back(text.mid(from, to - from).toStdString(), s.connectionFailed ? Refusal::NoConnection
-                                                                    : found            ? Refusal::NotLoaded
-                                                                                       : Refusal::NotFound);
+    const std::string name = text.mid(from, to - from).toStdString();
+    const bool unreachable = found && ((name.starts_with("xcb") && s.xUnreachable) ||
+                                       (name.starts_with("wayland") && s.waylandUnreachable));
+    s.refused.emplace_back(name, unreachable || s.connectionFailed ? Refusal::NoConnection
+                                 : found                           ? Refusal::NotLoaded
+                                                                   : Refusal::NotFound);
     s.connectionFailed = false;
 }
 
@@ -201,7 +241,7 @@ std::string whyNotLoaded(const std::string& platform, bool onStarter) {
 // before (Wayland, where WAYLAND_DISPLAY is set); then a platform Qt has no plugin for.
 std::string fatalLine(const Start& s, const QString& text) {
     const bool onStarter = std::this_thread::get_id() == s.starter;
-    bool connectionFailed = s.connectionFailed;
+    bool connectionFailed = s.connectionFailed || s.xUnreachable || s.waylandUnreachable;
     std::string notLoaded, notFound;
     for (const auto& [name, refusal] : s.refused) {
         if (refusal == Refusal::NoConnection) connectionFailed = true;
@@ -241,6 +281,7 @@ void handle(QtMsgType type, const QMessageLogContext& context, const QString& te
     }
     note(s, context, text);
     if (type == QtFatalMsg) {
+        held::release();  // printed here, if at all
         const std::string line = fatalLine(s, text);
         if (line != s.unreachable) {
             if (!s.passing) printHeld(s);
@@ -256,6 +297,9 @@ void handle(QtMsgType type, const QMessageLogContext& context, const QString& te
                         (type == QtWarningMsg ? "warning" : "critical message") + " above fatal");
         return;
     }
+    // Also as Qt's own handler prints it, for an end of the start that never returns here.
+    const QByteArray formatted = (qFormatLogMessage(type, context, text) + u'\n').toLocal8Bit();
+    held::append({formatted.constData(), static_cast<size_t>(formatted.size())});
     auto copy = [](const char* c) { return c ? std::string(c) : std::string(); };
     s.held.push_back({type, copy(context.category), copy(context.file), copy(context.function), text, context.line});
 }
@@ -266,7 +310,17 @@ DisplayProbe::DisplayProbe() {
     const std::string x = environment("DISPLAY");
     const std::string named = environment("WAYLAND_DISPLAY");
     const std::string chosen = environment("QT_QPA_PLATFORM");
+    if (!x.empty() && triesX(chosen))
+        if (const Xcb* lib = xcb()) {
+            m_xConnection = lib->connect(x.c_str(), nullptr);
+            if (lib->hasError(m_xConnection)) {
+                m_xUnreachable = true;
+                lib->disconnect(std::exchange(m_xConnection, nullptr));
+            }
+        }
     if (!chosen.empty()) {
+        if (chosen.starts_with("wayland") && environment("WAYLAND_SOCKET").empty())
+            m_waylandUnreachable = !waylandListens(named.empty() ? "wayland-0" : named);
         // Chosen by the user: Qt's to use as it is.
         m_unreachable = noDisplay(chosen.starts_with("wayland") ? "cannot connect to Wayland display " +
                                                                       quoted(named.empty() ? "wayland-0" : named)
@@ -290,9 +344,14 @@ DisplayProbe::DisplayProbe() {
             return;
         }
     }
-    // With an X display named, Qt's connection decides: it is made once, by Qt.
+    // With an X display named, Qt starts on it even where the program's own
+    // connection failed: Qt's start, and its messages, tell the rest.
     m_unreachable = noDisplay(why);
     if (x.empty()) m_problem = m_unreachable;
+}
+
+DisplayProbe::~DisplayProbe() {
+    if (m_xConnection) xcb()->disconnect(m_xConnection);
 }
 
 void failToStart(const std::string& line) {
@@ -302,13 +361,16 @@ void failToStart(const std::string& line) {
     std::_Exit(1);
 }
 
-StartupMessages::StartupMessages(std::string unreachable) {
+StartupMessages::StartupMessages(const DisplayProbe& display) {
     Start& s = start();
     const std::lock_guard lock(s.mutex);
-    s.unreachable = std::move(unreachable);
+    s.unreachable = display.unreachable();
+    s.xUnreachable = display.xUnreachable();
+    s.waylandUnreachable = display.waylandUnreachable();
     s.starter = std::this_thread::get_id();
     s.passing = s.warnings.honoured() || s.criticals.honoured();
     s.active = true;
+    held::begin();
     s.previous = qInstallMessageHandler(&handle);
 }
 
@@ -316,6 +378,7 @@ StartupMessages::~StartupMessages() {
     Start& s = start();
     {
         const std::lock_guard lock(s.mutex);
+        held::end();
         printHeld(s);
         s.held.clear();
         s.active = false;

@@ -45,6 +45,18 @@ extern "C" void onSignal(int) {
     static_cast<void>(written);
 }
 
+// SIGINT and SIGTERM from the presenter's making on: one that comes before
+// the loop runs waits in the pipe, and ends the loop at its first turn.
+void catchTerminationSignals() {
+    if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
 void rethrowKept() {
     if (std::exception_ptr e = takeException()) std::rethrow_exception(e);
 }
@@ -69,7 +81,7 @@ void ensureApplication() {
     // Kept for the life of the process: widgets may outlive any scope here.
     static QApplication* app = nullptr;
     {
-        const StartupMessages starting(display.unreachable());
+        const StartupMessages starting(display);
         app = new QApplication(argc, argv);
     }
     // The runtime decides when the application ends.
@@ -87,6 +99,7 @@ QtPresenter::QtPresenter() {
     m_wake.setSingleShot(true);
     m_wake.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_wake, &QTimer::timeout, &m_receiver, [this] { onWake(); });
+    catchTerminationSignals();
     g_instance = this;
 }
 
@@ -99,7 +112,7 @@ QtPresenter::~QtPresenter() {
 // ---- Event loop ---------------------------------------------------------------------
 
 void QtPresenter::run() {
-    installSignalHandlers();
+    watchSignals();
     m_running = true;
     // At start-up no window may be visible yet: decide once posted events have run.
     requestIdleCheck();
@@ -156,9 +169,8 @@ void QtPresenter::userClosedWindow() {
     if (!anyWindowVisible()) quit();
 }
 
-void QtPresenter::installSignalHandlers() {
-    if (m_signals) return;
-    if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+void QtPresenter::watchSignals() {
+    if (m_signals || g_signalPipe[0] < 0) return;
     m_signals = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &m_receiver);
     QObject::connect(m_signals, &QSocketNotifier::activated, [this] {
         char buffer[16];
@@ -166,12 +178,6 @@ void QtPresenter::installSignalHandlers() {
         }
         quit();
     });
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
 }
 
 // ---- Clock and timers -------------------------------------------------------------------

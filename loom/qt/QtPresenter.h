@@ -63,7 +63,7 @@ private:
     void requestIdleCheck();
     void startWake();
     void onWake();
-    void installSignalHandlers();
+    void watchSignals();
 
     // First of the members: the application is made before any Qt object here.
     struct Application {
@@ -74,7 +74,7 @@ private:
     std::optional<Instant> m_wakeAt;       // the deadline the wake-up is armed for
     QObject m_receiver;                    // target of queued calls on the loop
     QTimer m_wake;                         // armed for m_wakeAt
-    QSocketNotifier* m_signals = nullptr;  // a child of m_receiver, once signals are caught
+    QSocketNotifier* m_signals = nullptr;  // a child of m_receiver, from the first run
     // Each window's top-level widget, from its construction until it is destroyed.
     std::unordered_map<WindowObject*, std::unique_ptr<WindowView>> m_views;
     std::deque<std::function<void()>> m_posted;

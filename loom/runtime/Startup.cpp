@@ -3,6 +3,7 @@
 #include "loom/CallRecord.h"
 #include "loom/Presenter.h"
 #include "loom/Executable.h"
+#include "loom/NeverDestroyed.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
@@ -13,17 +14,23 @@
 namespace loom {
 
 namespace {
-std::unique_ptr<Presenter> g_presenter;
+// Who owns the presentation at the end: the runtime's normal end takes every
+// window's views in order (RuntimeFinalizeModuleState), while the presenter
+// and its loop are still whole. The presenter itself, and the application
+// object, are never destroyed by the process's exit: any exit, the normal one
+// or one a library or a lost display makes from inside the loop, leaves them
+// and what they still hold to the kernel.
+constinit NeverDestroyed<std::unique_ptr<Presenter>> g_presenter;
 using ExceptionHelper = Object* (*)(void*, void*);
 ExceptionHelper g_exceptionHelper = nullptr;
-Ref<Object> g_application;
+constinit NeverDestroyed<Ref<Object>> g_application;
 bool g_unhandled = false;
 }  // namespace
 
 Presenter::~Presenter() = default;
 
 Presenter& presenter() {
-    if (!g_presenter) [[unlikely]] {
+    if (!*g_presenter) [[unlikely]] {
         // A fault of whoever started the runtime, not of the program's input.
         std::fputs(
             "loom: no presenter installed: install one (RuntimeSetPresenter, or loom::installQtPresentation) "
@@ -31,10 +38,10 @@ Presenter& presenter() {
             stderr);
         std::exit(EXIT_FAILURE);
     }
-    return *g_presenter;
+    return **g_presenter;
 }
 
-void RuntimeSetPresenter(Presenter* p) { g_presenter.reset(p); }
+void RuntimeSetPresenter(Presenter* p) { g_presenter->reset(p); }
 
 namespace detail {
 
@@ -92,7 +99,7 @@ void RuntimeFinalizeModuleState() {
 int32_t RuntimeExit() {
     LOOM_RECORD("RuntimeExit");
     g_exceptionHelper = nullptr;
-    g_application.reset();
+    g_application->reset();
     return g_unhandled ? 1 : 0;
 }
 
@@ -110,10 +117,10 @@ void _RuntimeInitExternalClasses() { LOOM_RECORD("_RuntimeInitExternalClasses");
 
 void _RuntimeRegisterAppObject(Object* application) {
     LOOM_RECORD("_RuntimeRegisterAppObject", application ? std::string(application->cls->registeredName()) : "none");
-    g_application = retain(application);
+    *g_application = retain(application);
 }
 
-Object* RuntimeApplication() { return g_application; }
+Object* RuntimeApplication() { return *g_application; }
 
 void _RuntimeRun() {
     LOOM_RECORD("_RuntimeRun");

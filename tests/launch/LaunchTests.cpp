@@ -1,6 +1,7 @@
 // The shipped binary started as a user starts it: where no display can be
 // reached it says so in one line and ends with status 1; on the offscreen
-// platform and on an X server of its own it runs until it is told to end.
+// platform and on an X server of its own it runs until it is told to end, or
+// until its display goes or a library ends it, with status 1 and no crash.
 #include <QLibraryInfo>
 #include <QString>
 
@@ -21,7 +22,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,10 +81,15 @@ bool catchesTerm(pid_t pid) {
     return false;
 }
 
-// Runs `argv` with `env`. Sends SIGTERM once it has run `stopAfter` and
-// catches the signal, if given; kills it at `limit`. Collects its standard output and error.
+// What is done to the running program once: true when done, false to be asked again.
+using Action = std::function<bool(pid_t)>;
+
+// Runs `argv` with `env`. Once it has run `stopAfter`, if given, does `act`
+// (by default: SIGTERM once the program catches it); kills it at `limit`.
+// Collects its standard output and error.
 Outcome run(std::vector<std::string> argv, std::vector<std::string> env, std::chrono::milliseconds limit,
-            std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) {
+            std::optional<std::chrono::milliseconds> stopAfter = std::nullopt, Action act = nullptr) {
+    if (!act) act = [](pid_t pid) { return catchesTerm(pid) && kill(pid, SIGTERM) == 0; };
     Outcome o;
     int outPipe[2], errPipe[2];
     if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -105,17 +113,14 @@ Outcome run(std::vector<std::string> argv, std::vector<std::string> env, std::ch
         close(errPipe[0]);
         return o;
     }
-    bool termSent = false;
+    bool acted = false;
     int open = 2;
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     std::string* sinks[2] = {&o.out, &o.err};
     while (open > 0) {
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
         if (elapsed >= limit) break;
-        if (stopAfter && !termSent && elapsed >= *stopAfter && catchesTerm(pid)) {
-            kill(pid, SIGTERM);
-            termSent = true;
-        }
+        if (stopAfter && !acted && elapsed >= *stopAfter) acted = act(pid);
         poll(fds, 2, 20);
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
@@ -257,6 +262,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, NoDisplay,
     ::testing::Values(NoDisplayCase{"NothingSet", {}, nullptr, {"DISPLAY is not set"}},
                       NoDisplayCase{"XDisplayRefuses", {"DISPLAY"}, nullptr, {"cannot connect to X display"}},
+                      // Qt's words of its failed connection, or of every platform, switched off:
+                      // the program's own attempt tells.
+                      NoDisplayCase{"XDisplayRefusesQtsXMessagesOff",
+                                    {"DISPLAY", "QT_LOGGING_RULES=qt.qpa.xcb.warning=false"},
+                                    nullptr,
+                                    {"cannot connect to X display"}},
+                      NoDisplayCase{"XDisplayRefusesQtsPlatformMessagesOff",
+                                    {"DISPLAY", "QT_LOGGING_RULES=qt.qpa.*=false"},
+                                    nullptr,
+                                    {"cannot connect to X display"}},
                       NoDisplayCase{"EmptyDisplay", {"DISPLAY=", "WAYLAND_DISPLAY="}, nullptr, {"DISPLAY is not set"}},
                       NoDisplayCase{"WaylandNotListening",
                                     {"WAYLAND_DISPLAY=wayland-absent"},
@@ -320,10 +335,13 @@ public:
         close(ready[0]);
         if (number.find('\n') != std::string::npos) m_display = ":" + number.substr(0, number.find('\n'));
     }
-    ~XServer() {
+    ~XServer() { stop(); }
+    // Ends the server now, as a user's session ends when its X server goes.
+    void stop() {
         if (m_pid < 0) return;
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
     }
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -349,7 +367,131 @@ TEST_F(Launch, RunsOnAnXServerOfItsOwn) {
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_GE(o.took, 2500ms);
 }
+
+#ifdef PW_XWININFO
+const std::string kProgramClass = "(\"picture-wizard\" \"picture-wizard\")";
+
+// The ids of the program's top-level windows on `display`, as the server lists them.
+std::vector<std::string> programWindows(const std::string& display) {
+    const Outcome o = run({PW_XWININFO, "-display", display, "-root", "-children"}, environmentWith({}), 5s);
+    std::vector<std::string> ids;
+    std::istringstream lines(o.out);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find(kProgramClass) != std::string::npos) {
+            const size_t at = line.find("0x");
+            if (at != std::string::npos) ids.push_back(line.substr(at, line.find(' ', at) - at));
+        }
+    return ids;
+}
+
+// `act` once the main window is shown: a second window of the program's (the
+// splash is the first) on the server. Asks the server at most five times a second.
+Action onceMainWindowIsUp(const std::string& display, std::function<void(const std::vector<std::string>&)> act) {
+    return [display, act, next = Clock::now()](pid_t) mutable {
+        if (Clock::now() < next) return false;
+        next = Clock::now() + 200ms;
+        const std::vector<std::string> windows = programWindows(display);
+        if (windows.size() < 2) return false;
+        act(windows);
+        return true;
+    };
+}
+
+// The display going away under the running program, or a library ending the
+// process from inside the event loop: status 1, no signal, and the cause on
+// the last line.
+struct LostCase {
+    const char* name;
+    const char* how;     // "server stopped", "connection killed", or a stand-in plugin's way to end
+    const char* cause;   // in the last line of standard error
+};
+void PrintTo(const LostCase& c, std::ostream* os) { *os << c.name; }
+
+class WhileRunning : public Launch, public ::testing::WithParamInterface<LostCase> {};
+
+TEST_P(WhileRunning, TheEndIsStatusOneWithItsCause) {
+    const LostCase& c = GetParam();
+    XServer server;
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+    const std::string how = c.how;
+    std::vector<std::string> extra{runtimeDir(), "DISPLAY=" + server.display()};
+    std::optional<std::chrono::milliseconds> actFrom;
+    Action act;
+    if (how == "server stopped") {
+        actFrom = 0ms;
+        act = onceMainWindowIsUp(server.display(), [&](const auto&) { server.stop(); });
+    } else if (how == "connection killed") {
+        actFrom = 0ms;
+        act = onceMainWindowIsUp(server.display(), [&](const std::vector<std::string>& windows) {
+#ifdef PW_XKILL
+            const Outcome k = run({PW_XKILL, "-display", server.display(), "-id", windows.front()},
+                                  environmentWith({}), 5s);
+            EXPECT_EQ(k.status, 0) << k.err;
+#else
+            static_cast<void>(windows);
 #endif
+        });
+#ifndef PW_XKILL
+        GTEST_SKIP() << "no xkill here";
+#endif
+    } else {
+        extra.push_back(std::string("QT_PLUGIN_PATH=") + PW_STANDIN_PLUGINS);
+        extra.push_back("QT_QPA_GENERIC_PLUGINS=pw-standin:" + how);
+    }
+
+    const Outcome o = run({kBinary}, environmentWith(extra), 30s, actFrom, act);
+    ASSERT_TRUE(o.exited) << "still running after 30 s";
+    EXPECT_EQ(o.status, 1) << o.err;  // not 139: no crash on the way out
+    EXPECT_EQ(o.out, "");
+    EXPECT_NE(lastLine(o.err).find(c.cause), std::string::npos) << o.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WhileRunning,
+    ::testing::Values(LostCase{"XServerStopped", "server stopped", "The X11 connection broke"},
+                      LostCase{"ConnectionKilledByTheServer", "connection killed", "The X11 connection broke"},
+                      LostCase{"LibraryExitsFromTheEventLoop", "exit-in-loop",
+                               "stand-in: ends the process from the event loop"}),
+    [](const auto& p) { return std::string(p.param.name); });
+#endif
+#endif
+
+// Qt's messages held while the application is made reach standard error, in
+// their order and once, however the start ends: here by a library's exit(1)
+// or a crash inside Qt's start.
+struct HeldCase {
+    const char* name;
+    const char* how;  // the stand-in plugin's way to end the start
+    bool exits;       // with status 1; otherwise by the signal
+};
+void PrintTo(const HeldCase& c, std::ostream* os) { *os << c.name; }
+
+class StartEndedInsideQt : public Launch, public ::testing::WithParamInterface<HeldCase> {};
+
+TEST_P(StartEndedInsideQt, HeldMessagesArePrintedOnceInOrder) {
+    const HeldCase& c = GetParam();
+    const Outcome o = run({kBinary},
+                          environmentWith({runtimeDir(), "QT_QPA_PLATFORM=offscreen",
+                                           std::string("QT_PLUGIN_PATH=") + PW_STANDIN_PLUGINS,
+                                           std::string("QT_QPA_GENERIC_PLUGINS=pw-standin:") + c.how}),
+                          10s);
+    ASSERT_TRUE(o.exited) << "still running after 10 s";
+    if (c.exits)
+        EXPECT_EQ(o.status, 1) << o.err;
+    else
+        EXPECT_NE(o.status, 0) << o.err;
+    const std::string first = "stand-in: first held message\n", second = "stand-in: second held message\n";
+    const size_t at = o.err.find(first);
+    ASSERT_NE(at, std::string::npos) << o.err;
+    EXPECT_EQ(o.err.find(first, at + 1), std::string::npos) << o.err;  // once
+    EXPECT_EQ(o.err.find(second), at + first.size()) << o.err;          // next
+    EXPECT_EQ(o.err.find(second, at + first.size() + 1), std::string::npos) << o.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StartEndedInsideQt,
+                         ::testing::Values(HeldCase{"ByExit", "exit-at-start", true},
+                                           HeldCase{"ByFatalSignal", "crash-at-start", false}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(Launch, NamesItselfAfterItsExecutableFile) {
     const std::string renamed = programCopy(scratch() / "bin", "pw-renamed");

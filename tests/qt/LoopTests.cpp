@@ -11,6 +11,7 @@
 #include <chrono>
 #include <csignal>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -244,6 +245,48 @@ TEST_F(RealLoop, TerminationSignalEndsTheRun) {
     EXPECT_TRUE(runEnds());
     EXPECT_EQ(RuntimeWindows().size(), 1u);
 }
+
+// A termination signal that comes after the presenter is made and before its
+// loop runs ends the loop at its first turn: the program ends as it would by
+// the signal in the loop, not by the signal's default action.
+TEST_F(RealLoop, TerminationSignalBeforeTheLoopEndsItAtOnce) {
+    WindowObject* w = makeWindow(windowRecord());
+    Window::Visible_Set(w, 0, true);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(runEnds());
+    EXPECT_EQ(RuntimeWindows().size(), 1u);
+}
+
+// SIGTERM and SIGINT while the open-file dialog's own loop runs end the run
+// as they do outside it: the dialog answers none, and is gone.
+class SignalInDialog : public RealLoop, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SignalInDialog, EndsTheRunAndTheDialog) {
+    const int signal = GetParam();
+    WindowObject* w = makeWindow(windowRecord());
+    Window::Visible_Set(w, 0, true);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!QApplication::activeModalWidget()) return;
+        watch.stop();
+        std::raise(signal);
+    });
+    watch.start(20);
+    String* filter = RuntimeNewString("");
+    std::optional<bool> answered;
+    presenter().post([&] {
+        const Ref<FolderItemObject> chosen(GetOpenFolderItem(filter));
+        answered = chosen != nullptr;
+    });
+    EXPECT_TRUE(runEnds(5000));
+    EXPECT_EQ(answered, std::optional<bool>(false));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(loom::testing::openFileDialogCount(), 1);
+    RuntimeUnlockString(filter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SignalInDialog, ::testing::Values(SIGTERM, SIGINT),
+                         [](const auto& p) { return p.param == SIGTERM ? "SIGTERM" : "SIGINT"; });
 
 TEST_F(Loop, ControlQEndsTheRun) {
     WindowObject* w = makeWindow(windowRecord());
