@@ -77,21 +77,37 @@ TEST_F(ObjectTest, WeakAnchorsAreClearedWhenTheObjectIsFreed) {
 // What a Ref refuses at compile time: every way a plain pointer could slip in
 // or out of it unseen, each of which once released one reference twice.
 template <typename R>
-concept Deletable = requires(R r) { delete r; };
+concept Deletable = requires(R r) {
+    delete r;
+};
 template <typename R>
-concept PassesAsPlainPointer = requires(R r) { RuntimeUnlockObject(r); };
+concept PassesAsPlainPointer = requires(R r) {
+    RuntimeUnlockObject(r);
+};
 template <typename R>
-concept Raisable = requires(R r) { RuntimeRaise(r); };
+concept Raisable = requires(R r) {
+    RuntimeRaise(r);
+};
 template <typename R>
-concept PointerArithmetic = requires(R r) { r + 1; };
+concept PointerArithmetic = requires(R r) {
+    r + 1;
+};
 template <typename R, typename A>
-concept ResetsTo = requires(R r, A a) { r.reset(a); };
+concept ResetsTo = requires(R r, A a) {
+    r.reset(a);
+};
 template <typename R>
-concept AdoptsAsAMember = requires(Object* p) { R::adopt(p); };
+concept AdoptsAsAMember = requires(Object* p) {
+    R::adopt(p);
+};
 template <typename A>
-concept FreeAdoptTakes = requires(A a) { adopt(a); };
+concept FreeAdoptTakes = requires(A a) {
+    adopt(a);
+};
 template <typename R>
-concept TemporaryGivesItsPointer = requires { std::declval<R>().get(); };
+concept TemporaryGivesItsPointer = requires {
+    std::declval<R>().get();
+};
 template <typename A, typename B>
 concept Comparable = requires(const A& a, const B& b) {
     a == b;
