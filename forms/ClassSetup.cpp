@@ -31,9 +31,9 @@ void setUpClass(const ClassRecord*& record, const ClassTable& table) {
         const Member& m = table.members[static_cast<size_t>(i)];
         const int32_t entry = parentMembers + i;
         MemberRecord& r = cls->members[static_cast<size_t>(entry)];
-        r.name = text(m.name);
+        r.name = adopt(text(m.name));
         r.kind = kMethodVirtual;
-        r.signature = text(m.signature);
+        r.signature = adopt(text(m.signature));
         r.code = m.code;
         r.invoker = code(RuntimeInvokerFor(m.signature));
         Attribute* attributes = RuntimeAllocateAttributeTable(cls->members.data(), entry, m.hidden ? 2 : 1);

@@ -12,7 +12,7 @@ using PictureAccessor = loom::PictureObject* (*)();
 // Shows or hides the control that the window's accessor at `slot` returns.
 template <typename T>
 void setVisible(loom::WindowObject* window, int slot, bool visible) {
-    loom::Ref<T> control(loom::RuntimeVirtualCall<T*(loom::WindowObject*)>(window, slot, window));
+    loom::Ref<T> control = loom::adopt(loom::RuntimeVirtualCall<T*(loom::WindowObject*)>(window, slot, window));
     if (!control) loom::RaiseNilObjectException();
     loom::RectControl::Visible_Set(control.get(), 0, visible);
 }

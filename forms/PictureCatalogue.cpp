@@ -17,9 +17,9 @@ PictureObject* fetch(Cache& cache, String* fileName) {
         cache.pic = nullptr;
     }
     if (!cache.pic) {
-        Ref<FolderItemObject> folder(_GetApplicationBundleResources());
+        Ref<FolderItemObject> folder = adopt(_GetApplicationBundleResources());
         if (!folder) return nullptr;
-        Ref<FolderItemObject> item(FolderItem::Child(folder.get(), fileName));
+        Ref<FolderItemObject> item = adopt(FolderItem::Child(folder.get(), fileName));
         if (!item) RaiseNilObjectException();
         cache.pic = FolderItem::OpenAsPicture(item.get());
     }

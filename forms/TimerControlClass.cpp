@@ -13,10 +13,10 @@ namespace {
 
 enum Field { kIndexField, kFieldCount };
 
-void setWindow(TimerObject* timer, WindowObject* window) { timer->window = window; }
+void setWindow(TimerObject* timer, WindowObject* window) { timer->window = WeakRef<WindowObject>(window); }
 WindowObject* window(TimerObject* timer) {
-    RuntimeLockObject(timer->window);
-    return timer->window;
+    RuntimeLockObject(timer->window.get());
+    return timer->window.get();
 }
 int32_t index(TimerObject* timer) { return timer->fields[kIndexField].asInteger(); }
 void setIndex(TimerObject* timer, int32_t index) { timer->fields[kIndexField] = Value::integer(index); }

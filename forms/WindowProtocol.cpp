@@ -74,16 +74,16 @@ void bind(WindowObject* w, const ControlForm& c, Object* found) {
         break;
     default: RaiseRuntimeException("no event of this control is bound");
     }
-    Ref<Object> delegate(RuntimeCreateDelegate(invoke, handler, w, signature, 1));
+    Ref<Object> delegate = adopt(RuntimeCreateDelegate(invoke, handler, w, signature, 1));
     RuntimeAddEventHandler(found, event, stub, delegate.get());
 }
 
 }  // namespace
 
 WindowObject* implicitInstance(String* registeredName, const ClassRecord* (*cls)()) {
-    Ref<WindowObject> w(_GetImplicitWindow(registeredName));
+    Ref<WindowObject> w = adopt(_GetImplicitWindow(registeredName));
     if (!w) {
-        w.reset(static_cast<WindowObject*>(RuntimeNewObject(cls())));
+        w = adopt(static_cast<WindowObject*>(RuntimeNewObject(cls())));
         RuntimeVirtualCall<void(WindowObject*)>(w.get(), WindowSlot::Constructor, w.get());
     }
     RuntimeCheckCast(w.get(), cls());
@@ -92,7 +92,7 @@ WindowObject* implicitInstance(String* registeredName, const ClassRecord* (*cls)
 
 void layOut(WindowObject* window, PictureObject* (*picture)(), String* record) {
     {
-        Ref<PictureObject> backdrop(picture());
+        Ref<PictureObject> backdrop = adopt(picture());
         Window::Backdrop_Set(window, 0, backdrop.get());
     }
     _SetProperties(window, record);
@@ -107,22 +107,23 @@ void createEachControl(WindowObject* w, std::span<const ControlForm> controls) {
         const Ref<String> name = adopt(RuntimeNewString(c.name));
 
         {  // create, construct, register
-            Ref<Object> made(newControl(w, c.cls()));
+            Ref<Object> made = adopt(newControl(w, c.cls()));
             const int constructor =
                 c.kind == Kind::Timer ? timerclass::constructorSlot() : RectControlSlot::Constructor;
             RuntimeVirtualCall<void(Object*)>(made.get(), constructor, made.get());
-            RuntimeVirtualCall<void(WindowObject*, String*, Object*)>(w, WindowSlot::_AddControl, w, name, made.get());
+            RuntimeVirtualCall<void(WindowObject*, String*, Object*)>(w, WindowSlot::_AddControl, w, name.get(),
+                                                                      made.get());
         }
         if (c.kind != Kind::Timer) {  // text size unit 0
-            Ref<Object> found(byName(w, name));
+            Ref<Object> found = adopt(byName(w, name.get()));
             setTextUnit(c.kind, RuntimeCheckCast(found.get(), castClass(c)));
         }
         {  // layout record
-            Ref<Object> found(byName(w, name));
+            Ref<Object> found = adopt(byName(w, name.get()));
             _SetProperties(RuntimeCheckCast(found.get(), castClass(c)), c.record());
         }
         if (c.handlerSlot >= 0) {  // binding
-            Ref<Object> found(byName(w, name));
+            Ref<Object> found = adopt(byName(w, name.get()));
             bind(w, c, RuntimeCheckCast(found.get(), castClass(c)));
         }
     }
@@ -130,7 +131,7 @@ void createEachControl(WindowObject* w, std::span<const ControlForm> controls) {
 
 Object* control(WindowObject* window, String* name, const ClassRecord* cls) {
     if (!window) RaiseNilObjectException();
-    Ref<Object> found(byName(window, name));
+    Ref<Object> found = adopt(byName(window, name));
     RuntimeCheckCast(found.get(), cls);
     return found.release();
 }
@@ -147,17 +148,17 @@ F* invokeRoutine(const Object* delegate) {
 }  // namespace
 
 void Timer_Action(TimerObject* timer) {
-    Ref<Object> delegate(RuntimeEventDelegate(timer, kAction));
+    Ref<Object> delegate = adopt(RuntimeEventDelegate(timer, kAction));
     invokeRoutine<void(Object*, TimerObject*)>(delegate.get())(delegate.get(), timer);
 }
 
 void BevelButton_Action(BevelButtonObject* button) {
-    Ref<Object> delegate(RuntimeEventDelegate(button, kAction));
+    Ref<Object> delegate = adopt(RuntimeEventDelegate(button, kAction));
     invokeRoutine<void(Object*, BevelButtonObject*)>(delegate.get())(delegate.get(), button);
 }
 
 bool Label_MouseDown(LabelObject* label, int32_t x, int32_t y) {
-    Ref<Object> delegate(RuntimeEventDelegate(label, kMouseDown));
+    Ref<Object> delegate = adopt(RuntimeEventDelegate(label, kMouseDown));
     return invokeRoutine<bool(Object*, LabelObject*, int32_t, int32_t)>(delegate.get())(delegate.get(), label, x, y);
 }
 

@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    loom::Ref<loom::FolderItemObject> item(loom::makeFolderItem(path));
-    loom::Ref<loom::PictureObject> picture(loom::FolderItem::OpenAsPicture(item.get()));
+    loom::Ref<loom::FolderItemObject> item = loom::makeFolderItem(path);
+    loom::Ref<loom::PictureObject> picture = loom::adopt(loom::FolderItem::OpenAsPicture(item.get()));
     // libFuzzer ends its run without running exit handlers: the file goes now.
     std::remove(path.c_str());
     if (picture) {

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto* cls = fuzz::kTargets[data[0] % fuzz::kTargets.size()]();
     const int64_t liveBefore = loom::RuntimeLiveObjectCount();
     {
-        loom::Ref<loom::Object> target(loom::RuntimeNewObject(cls));
+        loom::Ref<loom::Object> target = loom::adopt(loom::RuntimeNewObject(cls));
         const std::vector<loom::Value> before = target->props;
         loom::String* record =
             loom::RuntimeNewString(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));

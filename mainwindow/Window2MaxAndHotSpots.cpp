@@ -17,7 +17,7 @@ String* const k16BitMax = RuntimeNewString("32767");
 String* const k8BitMax = RuntimeNewString("127");
 
 void setText(WindowObject* w, int fieldSlot, String* text) {
-    Ref<TextFieldObject> field(RuntimeVirtualCall<TextFieldObject*(WindowObject*)>(w, fieldSlot, w));
+    Ref<TextFieldObject> field = adopt(RuntimeVirtualCall<TextFieldObject*(WindowObject*)>(w, fieldSlot, w));
     if (!field) RaiseNilObjectException();
     TextField::Text_Set(field.get(), 0, text);
 }

@@ -57,8 +57,8 @@ void _Main() {
     } catch (...) {
         // Both references go once _UnhandledException returns, or raises: the
         // delegate not yet released first, then the exception.
-        Ref<Object> exception(RuntimeCurrentException());
-        Ref<Object> pending(std::exchange(delegate, nullptr));
+        Ref<Object> exception = adopt(RuntimeCurrentException());
+        Ref<Object> pending = adopt(std::exchange(delegate, nullptr));
         _UnhandledException(exception.get());
     }
 }
@@ -75,7 +75,7 @@ void _Startup() {
 void _InitFileTypes() {}
 
 void _NewAppInstance() {
-    Ref<Object> app(RuntimeNewObject(App::__Lookup()));
+    Ref<Object> app = adopt(RuntimeNewObject(App::__Lookup()));
     RuntimeVirtualCall<void(Object*)>(app.get(), App::slot::Constructor, app.get());
     _RuntimeRegisterAppObject(app.get());
 }
@@ -86,8 +86,8 @@ void _MakeDefaultView() { RuntimeUnlockObject(Window1::Window1()); }
 
 Object* _CallFunctionWithExceptionHandling(void* routine, void* argument) {
     Object* result = nullptr;
-    Ref<Object> delegate(RuntimeCreateDelegate(code(&Delegate::InvokePPp), reinterpret_cast<Code>(routine), nullptr,
-                                               kRoutineSignature, 0));
+    Ref<Object> delegate = adopt(RuntimeCreateDelegate(code(&Delegate::InvokePPp), reinterpret_cast<Code>(routine),
+                                                       nullptr, kRoutineSignature, 0));
     try {
         Delegate::InvokePPp(delegate.get(), argument);
     } catch (const Raised& raised) {

@@ -10,10 +10,10 @@ using namespace loom;
 namespace Window1 {
 
 void Event_Open(WindowObject* window) {
-    Ref<TimerObject> timer1(RuntimeVirtualCall<TimerObject*(WindowObject*)>(window, slot::Timer1, window));
+    Ref<TimerObject> timer1 = adopt(RuntimeVirtualCall<TimerObject*(WindowObject*)>(window, slot::Timer1, window));
     if (!timer1) RaiseNilObjectException();
     Timer::Mode_Set(timer1.get(), 0, 1);
-    Ref<TimerObject> timer2(RuntimeVirtualCall<TimerObject*(WindowObject*)>(window, slot::Timer2, window));
+    Ref<TimerObject> timer2 = adopt(RuntimeVirtualCall<TimerObject*(WindowObject*)>(window, slot::Timer2, window));
     if (!timer2) RaiseNilObjectException();
     Timer::Mode_Set(timer2.get(), 0, 1);
 }

@@ -259,12 +259,12 @@ const Step kRound[] = {{"P1-P2", &Window2::BevelButton1}, {"P2-P3", &Window2::Be
                        {"P2-P1", &Window2::BevelButton12}};
 
 void press(loom::WindowObject* w, ButtonAccessor accessor) {
-    loom::Ref<loom::BevelButtonObject> b(accessor(w));
+    loom::Ref<loom::BevelButtonObject> b = loom::adopt(accessor(w));
     loom::pressButton(b.get());
 }
 
 void BM_HandlerShare(benchmark::State& state, const std::string& transition) {
-    loom::Ref<loom::WindowObject> w(Window2::Window2());
+    loom::Ref<loom::WindowObject> w = loom::adopt(Window2::Window2());
     for (auto _ : state) {
         for (const Step& s : kRound) {
             if (s.name == transition) {
@@ -275,7 +275,7 @@ void BM_HandlerShare(benchmark::State& state, const std::string& transition) {
                 press(w.get(), s.button);
             }
             if (s.fromLastPage) {
-                loom::Ref<loom::BevelButtonObject> last(Window2::BevelButton14(w.get()));
+                loom::Ref<loom::BevelButtonObject> last = loom::adopt(Window2::BevelButton14(w.get()));
                 loom::RectControl::Visible_Set(last.get(), 0, false);
             }
         }
@@ -476,9 +476,9 @@ int main(int argc, char** argv) {
         Reporter reporter;
         // The program runs here on a presenter without a display; the benchmarks
         // run once it has started (splash built, its timers armed but never fired).
-        auto* presenter = new FrozenClockPresenter;
+        auto presenter = std::make_unique<FrozenClockPresenter>();
         presenter->atRun = [&reporter] { benchmark::RunSpecifiedBenchmarks(&reporter); };
-        loom::RuntimeSetPresenter(presenter);
+        loom::RuntimeSetPresenter(std::move(presenter));
         loom::testing::setExecutablePath(g_paths.bundleExe);
         Pmain();
         printTable(reporter);

@@ -18,8 +18,8 @@ void FrozenClockPresenter::run() {
     drainPosted();
 }
 
-loom::PictureObject* FrozenClockPresenter::decodePicture(const std::string& path) {
-    auto* p = static_cast<loom::PictureObject*>(loom::RuntimeNewObject(loom::Picture::__Lookup()));
+loom::Ref<loom::PictureObject> FrozenClockPresenter::decodePicture(const std::string& path) {
+    auto p = loom::adopt(static_cast<loom::PictureObject*>(loom::RuntimeNewObject(loom::Picture::__Lookup())));
     p->name = path.substr(path.find_last_of('/') + 1);
     return p;
 }

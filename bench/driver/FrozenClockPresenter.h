@@ -19,8 +19,8 @@ public:
     void post(std::function<void()> event) override { m_posted.push_back(std::move(event)); }
     loom::Instant now() override { return {}; }
     void wakeAt(loom::Instant) override {}
-    loom::PictureObject* decodePicture(const std::string& path) override;
-    loom::FolderItemObject* openFileDialog(std::string_view) override { return nullptr; }  // "cancel"
+    loom::Ref<loom::PictureObject> decodePicture(const std::string& path) override;
+    loom::Ref<loom::FolderItemObject> openFileDialog(std::string_view) override { return nullptr; }  // "cancel"
 
     void drainPosted();
     std::function<void()> atRun;

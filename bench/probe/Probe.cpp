@@ -96,11 +96,11 @@ const Transition kToThird[] = {{"-", &Window2::BevelButton1}, {"-", &Window2::Be
 const Transition kFourth[] = {{"P3-P4", &Window2::BevelButton4}, {"-", &Window2::BevelButton3, true}};
 
 void press(const Transition& t) {
-    Ref<WindowObject> w(Window2::Window2());
-    Ref<BevelButtonObject> b(t.button(w.get()));
+    Ref<WindowObject> w = adopt(Window2::Window2());
+    Ref<BevelButtonObject> b = adopt(t.button(w.get()));
     pressButton(b.get());
     if (t.backFromLast) {
-        Ref<BevelButtonObject> last(Window2::BevelButton14(w.get()));
+        Ref<BevelButtonObject> last = adopt(Window2::BevelButton14(w.get()));
         RectControl::Visible_Set(last.get(), 0, false);
     }
 }
@@ -179,8 +179,8 @@ void onWakeRequested(Instant) {
 }
 
 int periodOf(TimerObject* (*accessor)(WindowObject*)) {
-    Ref<WindowObject> w(Window1::Window1());
-    Ref<TimerObject> t(accessor(w.get()));
+    Ref<WindowObject> w = adopt(Window1::Window1());
+    Ref<TimerObject> t = adopt(accessor(w.get()));
     return property(t.get(), TimerProp::Period).asInteger();
 }
 
@@ -227,9 +227,9 @@ void describe(const std::string& path) {
             << property(w, WindowProp::Height).asInteger() << ' ' << (backdrop ? backdrop->name : "none") << ' '
             << property(w, WindowProp::Visible).asBoolean() << '\n';
         for (const NamedControl& n : w->controls) {
-            const char* kind = kindOf(n.control);
+            const char* kind = kindOf(n.control.get());
             if (!kind) continue;
-            const ControlObject* c = n.control;
+            const ControlObject* c = n.control.get();
             out << "control " << kind << ' ' << objectName(c);
             for (int slot :
                  {RectControlProp::Left, RectControlProp::Top, RectControlProp::Width, RectControlProp::Height})

@@ -7,7 +7,7 @@
 
 namespace loom::detail {
 
-String* literal(std::string_view text) { return RuntimeNewString(text); }
+Ref<String> literal(std::string_view text) { return adopt(RuntimeNewString(text)); }
 
 void unsupportedOperation() { RaiseRuntimeException("this operation is not supported by the framework"); }
 
@@ -21,7 +21,7 @@ const ClassRecord* buildClass(const ClassSpec& spec) {
     ClassRecord* cls = RuntimeNewClass(
         spec.parent, total(parentMembers, spec.operations.size() + spec.properties.size() + spec.methods.size()), 0,
         total(parentEvents, spec.events.size()), 0, total(parentProps, spec.properties.size()), 0);
-    cls->name = literal(spec.name);
+    cls->name = RuntimeNewString(spec.name);  // the record's for good
     cls->allocate = spec.allocate ? spec.allocate : cls->allocate;
 
     cls->vtable = RuntimeNewVtable(total(parentOps, spec.operations.size()));
@@ -31,8 +31,7 @@ const ClassRecord* buildClass(const ClassSpec& spec) {
     size_t slot = parentOps;
     for (std::string_view op : spec.operations) {
         cls->vtable->entries[slot++] = code(&unsupportedOperation);
-        cls->members[member++] = {literal(op), kMethodVirtual, nullptr, code(&unsupportedOperation),
-                                  nullptr,     nullptr,        0};
+        cls->members[member++] = {literal(op), kMethodVirtual, nullptr, code(&unsupportedOperation), nullptr, {}};
     }
     for (const Implementation& i : spec.implemented) {
         // A slot of an operation this class adds: its virtual-table entry and its member.
@@ -47,11 +46,11 @@ const ClassRecord* buildClass(const ClassSpec& spec) {
     }
     size_t prop = parentProps;
     for (const PropertySpec& p : spec.properties) {
-        cls->members[member++] = {literal(p.name), kProperty, nullptr, nullptr, nullptr, nullptr, 0};
+        cls->members[member++] = {literal(p.name), kProperty, nullptr, nullptr, nullptr, {}};
         cls->properties[prop++] = {literal(p.name), p.type, p.initial};
     }
     for (std::string_view m : spec.methods)
-        cls->members[member++] = {literal(m), kMethodStatic, nullptr, code(&unsupportedOperation), nullptr, nullptr, 0};
+        cls->members[member++] = {literal(m), kMethodStatic, nullptr, code(&unsupportedOperation), nullptr, {}};
     size_t event = parentEvents;
     for (std::string_view e : spec.events) cls->events[event++] = {literal(e), nullptr};
     return cls;

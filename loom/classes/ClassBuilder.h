@@ -65,7 +65,7 @@ Value initial(Parts... parts) {
 
 // Members: the parent's, then the operations, the properties and the methods.
 const ClassRecord* buildClass(const ClassSpec& spec);
-String* literal(std::string_view text);  // a string that lives for the process
+Ref<String> literal(std::string_view text);  // for the entries of a record, which keep it for good
 
 template <typename T>
 Object* allocate() {

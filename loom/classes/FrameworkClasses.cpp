@@ -16,20 +16,13 @@ namespace {
 void windowShow(WindowObject* w) { Window::Visible_Set(w, 0, true); }
 void windowHide(WindowObject* w) { Window::Visible_Set(w, 0, false); }
 void windowClose(WindowObject* w) { closeWindow(w); }
-WindowObject* windowSelf(WindowObject* w) {
-    RuntimeLockObject(w);
-    return w;
-}
+// Operations that give an object hand the caller a reference.
+WindowObject* windowSelf(WindowObject* w) { return retain(w).release(); }
 Object* windowControlAt(WindowObject* w, int32_t index) {
     if (index < 0 || static_cast<size_t>(index) >= w->controls.size()) return nullptr;
-    Object* c = w->controls[static_cast<size_t>(index)].control;
-    RuntimeLockObject(c);
-    return c;
+    return retain(w->controls[static_cast<size_t>(index)].control.get()).release();
 }
-WindowObject* controlWindow(ControlObject* c) {
-    RuntimeLockObject(c->window);
-    return c->window;
-}
+WindowObject* controlWindow(ControlObject* c) { return c->window.strong().release(); }
 void controlClose(ControlObject* c) { RectControl::Visible_Set(c, 0, false); }
 void timerReset(TimerObject* t) { Timer::Mode_Set(t, 0, property(t, TimerProp::Mode).asInteger()); }
 void timerCallAction(TimerObject* t) { fireTimer(t); }

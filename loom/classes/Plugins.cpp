@@ -40,14 +40,15 @@ template <> struct Carrier<T::Single> { using type = float; };
 template <> struct Carrier<T::ByteEnumeration> { using type = uint8_t; };
 template <> struct Carrier<T::Object> { using type = Object*; };
 
+// A string or an object read out goes with a reference for the caller.
 template <PropType P> typename Carrier<P>::type fromValue(const Value& v) {
     if constexpr (P == T::Integer) return v.asInteger();
     else if constexpr (P == T::Boolean) return v.asBoolean();
-    else if constexpr (P == T::String) { RuntimeLockString(v.asString()); return v.asString(); }
+    else if constexpr (P == T::String) return retain(v.asString()).release();
     else if constexpr (P == T::Color) return v.asColor();
     else if constexpr (P == T::Single) return v.asSingle();
     else if constexpr (P == T::ByteEnumeration) return static_cast<uint8_t>(v.asInteger());
-    else { RuntimeLockObject(v.asObject()); return v.asObject(); }
+    else return retain(v.asObject()).release();
 }
 
 template <PropType P> Value toValue(typename Carrier<P>::type v) {
@@ -105,8 +106,7 @@ void removeRow(Object* o, int32_t at) {
 String* listRow(Object* o, int32_t at) {
     auto& rows = MenuRows::of(o);
     if (at < 0 || static_cast<size_t>(at) >= rows.size()) RaiseRuntimeException("BevelButton.List: row out of range");
-    RuntimeLockString(rows[static_cast<size_t>(at)].asString());
-    return rows[static_cast<size_t>(at)].asString();
+    return retain(rows[static_cast<size_t>(at)].asString()).release();
 }
 int32_t listCount(Object* o) { return static_cast<int32_t>(MenuRows::of(o).size()); }
 void push(Object* o) {

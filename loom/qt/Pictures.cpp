@@ -40,7 +40,7 @@ QImage decodeOther(const FileBytes& bytes) {
 
 }  // namespace
 
-PictureObject* decodePictureFile(const std::string& path) {
+Ref<PictureObject> decodePictureFile(const std::string& path) {
     const std::optional<FileBytes> bytes = readRegularFile(path, static_cast<size_t>(kMaxPictureFileBytes));
     if (!bytes) return nullptr;
     QImage image = isJpeg(bytes->data.get(), bytes->size)
@@ -48,7 +48,7 @@ PictureObject* decodePictureFile(const std::string& path) {
                        : decodeOther(*bytes);
     if (image.isNull()) return nullptr;
 
-    auto* picture = static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup()));
+    auto picture = adopt(static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup())));
     const size_t slash = path.find_last_of('/');
     picture->name = slash == std::string::npos ? path : path.substr(slash + 1);
     picture->props.at(PictureProp::Width) = Value::integer(image.width());

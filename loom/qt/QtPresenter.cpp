@@ -36,7 +36,6 @@
 namespace loom::qt {
 
 namespace {
-QtPresenter* g_instance = nullptr;
 int g_signalPipe[2] = {-1, -1};
 
 extern "C" void onSignal(int) {
@@ -88,7 +87,7 @@ void ensureApplication() {
     app->setQuitOnLastWindowClosed(false);
 }
 
-QtPresenter* activePresenter() { return g_instance; }
+QtPresenter* activePresenter() { return dynamic_cast<QtPresenter*>(installedPresenter()); }
 
 // The application is made with the presenter (its first member), before
 // anything else, and lives as long as the process. Without a display the
@@ -100,11 +99,9 @@ QtPresenter::QtPresenter() {
     m_wake.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_wake, &QTimer::timeout, &m_receiver, [this] { onWake(); });
     catchTerminationSignals();
-    g_instance = this;
 }
 
 QtPresenter::~QtPresenter() {
-    if (g_instance == this) g_instance = nullptr;
     // A window that outlives this presenter keeps no widget of it.
     while (!m_views.empty()) windowDestroyed(m_views.begin()->first);
 }
@@ -267,9 +264,9 @@ void QtPresenter::propertyChanged(Object* o, int slot) {
 
 // ---- Files ------------------------------------------------------------------------------
 
-PictureObject* QtPresenter::decodePicture(const std::string& path) { return decodePictureFile(path); }
+Ref<PictureObject> QtPresenter::decodePicture(const std::string& path) { return decodePictureFile(path); }
 
-FolderItemObject* QtPresenter::openFileDialog(std::string_view filter) {
+Ref<FolderItemObject> QtPresenter::openFileDialog(std::string_view filter) {
     ++dialogCount;
     if (dialogAnswer) return *dialogAnswer ? makeFolderItem(**dialogAnswer) : nullptr;
     const QString nameFilter =
@@ -317,12 +314,12 @@ void QtPresenter::processEvents() {
 
 namespace loom {
 
-void installQtPresentation() { RuntimeSetPresenter(new qt::QtPresenter); }
+void installQtPresentation() { RuntimeSetPresenter(std::make_unique<qt::QtPresenter>()); }
 
 namespace testing {
 namespace {
 qt::QtPresenter& qtPresenter() {
-    auto* p = dynamic_cast<qt::QtPresenter*>(&presenter());
+    qt::QtPresenter* p = qt::activePresenter();
     if (!p) throw std::logic_error("the installed presenter is not the Qt presenter");
     return *p;
 }

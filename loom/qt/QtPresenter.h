@@ -44,8 +44,8 @@ public:
     void propertyChanged(Object* o, int slot) override;
     void visibilityChanged() override;
 
-    PictureObject* decodePicture(const std::string& path) override;
-    FolderItemObject* openFileDialog(std::string_view filter) override;
+    Ref<PictureObject> decodePicture(const std::string& path) override;
+    Ref<FolderItemObject> openFileDialog(std::string_view filter) override;
 
     // The user closed a window or asked to quit.
     void userClosedWindow();

@@ -30,7 +30,7 @@ Object* RuntimeCreateDelegate(Code invoke, Code routine, Object* target, String*
     else
         d->strongTarget = retain(target);
     d->signature = retain(signature);
-    if (const auto& observe = delegateObserver()) observe(d);
+    if (const auto& observe = delegateObserver()) observe(d.get());
     return d.release();
 }
 
@@ -52,12 +52,14 @@ DelegateObject* delegateOf(Object* o) {
 }
 
 // The one place a delegate's target is resolved: the window its handler is
-// called on, held for the call. A weak target that is gone, or a delegate made
-// for none, raises NilObjectException here, and the handler does not run.
+// called on, held for the call. A weak target that is gone, a delegate made for
+// none, or a target that is no window raises NilObjectException here, and the
+// handler does not run.
 Ref<WindowObject> targetWindow(const DelegateObject* d) {
-    Ref<Object> target = d->weak ? d->weakTarget.strong() : d->strongTarget;
-    if (!target) RaiseNilObjectException();
-    return adopt(static_cast<WindowObject*>(target.release()));
+    Ref<WindowObject> window =
+        downcast<WindowObject>(d->weak ? d->weakTarget.strong() : d->strongTarget, Window::__Lookup());
+    if (!window) RaiseNilObjectException();
+    return window;
 }
 
 }  // namespace
@@ -75,19 +77,19 @@ void InvokePPp(Object* delegate, void* argument) { as<void(void*)>(delegateOf(de
 void IM_Invoke(Object* delegate, TimerObject* timer) {
     DelegateObject* d = delegateOf(delegate);
     const Ref<WindowObject> window = targetWindow(d);
-    as<void(WindowObject*, TimerObject*)>(d->routine)(window, timer);
+    as<void(WindowObject*, TimerObject*)>(d->routine)(window.get(), timer);
 }
 
 void IM_Invoke(Object* delegate, BevelButtonObject* button) {
     DelegateObject* d = delegateOf(delegate);
     const Ref<WindowObject> window = targetWindow(d);
-    as<void(WindowObject*, BevelButtonObject*)>(d->routine)(window, button);
+    as<void(WindowObject*, BevelButtonObject*)>(d->routine)(window.get(), button);
 }
 
 bool IM_Invoke(Object* delegate, LabelObject* label, int32_t x, int32_t y) {
     DelegateObject* d = delegateOf(delegate);
     const Ref<WindowObject> window = targetWindow(d);
-    return as<bool(WindowObject*, LabelObject*, int32_t, int32_t)>(d->routine)(window, label, x, y);
+    return as<bool(WindowObject*, LabelObject*, int32_t, int32_t)>(d->routine)(window.get(), label, x, y);
 }
 
 }  // namespace Delegate

@@ -7,12 +7,12 @@
 
 namespace loom {
 
-void RuntimeRaise(Object* exception) { throw Raised(exception); }
+void RuntimeRaise(Object* exception) { throw Raised(adopt(exception)); }
 
 namespace {
-Object* newException(const ClassRecord* cls, std::string message) {
+Ref<Object> newException(const ClassRecord* cls, std::string message) {
     CallRecord::Pause pause;  // the exception object is the raise's own, recorded as the raise
-    auto* e = static_cast<ExceptionObject*>(RuntimeNewObject(cls));
+    auto e = adopt(static_cast<ExceptionObject*>(RuntimeNewObject(cls)));
     e->message = std::move(message);
     return e;
 }
@@ -20,23 +20,23 @@ Object* newException(const ClassRecord* cls, std::string message) {
 
 void RaiseNilObjectException() {
     LOOM_RECORD("RaiseNilObjectException");
-    RuntimeRaise(newException(NilObjectException::__Lookup(), "an object reference was none"));
+    throw Raised(newException(NilObjectException::__Lookup(), "an object reference was none"));
 }
 
 void RaiseRuntimeException(std::string_view message) {
-    RuntimeRaise(newException(RuntimeException::__Lookup(), std::string(message)));
+    throw Raised(newException(RuntimeException::__Lookup(), std::string(message)));
 }
 
+// Hands the caller a reference, as the program's catch blocks expect.
 Object* RuntimeCurrentException() {
     try {
         throw;
     } catch (const Raised& r) {
-        RuntimeLockObject(r.exception());
-        return r.exception();
+        return retain(r.exception()).release();
     } catch (const std::exception& e) {
-        return newException(RuntimeException::__Lookup(), e.what());
+        return newException(RuntimeException::__Lookup(), e.what()).release();
     } catch (...) {
-        return newException(RuntimeException::__Lookup(), "an unknown exception");
+        return newException(RuntimeException::__Lookup(), "an unknown exception").release();
     }
 }
 

@@ -25,8 +25,8 @@ namespace testing {
 void setChildOnlyForExistingItems(bool onlyExisting) { g_childOnlyForExistingItems = onlyExisting; }
 }  // namespace testing
 
-FolderItemObject* makeFolderItem(std::string path) {
-    auto* item = static_cast<FolderItemObject*>(RuntimeNewObject(FolderItem::__Lookup()));
+Ref<FolderItemObject> makeFolderItem(std::string path) {
+    auto item = adopt(static_cast<FolderItemObject*>(RuntimeNewObject(FolderItem::__Lookup())));
     item->path = std::move(path);
     return item;
 }
@@ -35,7 +35,7 @@ FolderItemObject* AppFolderItemGetter(int32_t which) {
     LOOM_RECORD("AppFolderItemGetter", std::to_string(which));
     if (which != 0) return nullptr;
     const std::string& path = executableFile();
-    return path.empty() ? nullptr : makeFolderItem(path);
+    return path.empty() ? nullptr : makeFolderItem(path).release();
 }
 
 namespace FolderItem {
@@ -47,7 +47,7 @@ FolderItemObject* Parent_Get(FolderItemObject* item) {
     if (!p.has_relative_path()) return nullptr;  // the root has no parent
     std::filesystem::path parent = p.parent_path();
     if (parent.empty()) return nullptr;
-    return makeFolderItem(parent.string());
+    return makeFolderItem(parent.string()).release();
 }
 
 FolderItemObject* Child(FolderItemObject* folder, String* name) {
@@ -57,13 +57,13 @@ FolderItemObject* Child(FolderItemObject* folder, String* name) {
     std::filesystem::path child = std::filesystem::path(folder->path) / std::string(view(name));
     std::error_code ec;
     if (g_childOnlyForExistingItems && !std::filesystem::exists(child, ec)) return nullptr;
-    return makeFolderItem(child.string());
+    return makeFolderItem(child.string()).release();
 }
 
 PictureObject* OpenAsPicture(FolderItemObject* item) {
     LOOM_RECORD("FolderItem.OpenAsPicture", item ? item->path : "none");
     if (!item) RaiseNilObjectException();
-    return presenter().decodePicture(item->path);
+    return presenter().decodePicture(item->path).release();
 }
 
 }  // namespace FolderItem
@@ -74,11 +74,11 @@ namespace loom {
 
 FolderItemObject* _GetApplicationBundleResources() {
     LOOM_RECORD("_GetApplicationBundleResources");
-    Ref<FolderItemObject> executable(AppFolderItemGetter(0));
+    const Ref<FolderItemObject> executable = adopt(AppFolderItemGetter(0));
     if (!executable) RaiseNilObjectException();
-    Ref<FolderItemObject> folder(FolderItem::Parent_Get(executable.get()));
+    const Ref<FolderItemObject> folder = adopt(FolderItem::Parent_Get(executable.get()));
     if (!folder) RaiseNilObjectException();
-    Ref<FolderItemObject> contents(FolderItem::Parent_Get(folder.get()));
+    const Ref<FolderItemObject> contents = adopt(FolderItem::Parent_Get(folder.get()));
     if (!contents) RaiseNilObjectException();
     static String* const resources = RuntimeNewString("Resources");
     return FolderItem::Child(contents.get(), resources);

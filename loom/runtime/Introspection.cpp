@@ -75,9 +75,8 @@ Value pack(R r) {
     } else if constexpr (std::is_same_v<R, int32_t>) {
         return Value::integer(r);
     } else {
-        Value v = Value::object(r);
-        RuntimeUnlockObject(r);  // the operation handed over a reference; the value holds its own
-        return v;
+        const auto handed = adopt(r);  // the operation handed over a reference; the value holds its own
+        return Value::object(handed.get());
     }
 }
 

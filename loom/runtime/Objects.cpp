@@ -51,12 +51,6 @@ ClassRecord* RuntimeNewClass(const ClassRecord* parent, int32_t memberTotal, int
         cls->properties = parent->properties;
         cls->allocate = parent->allocate;
         cls->fieldCount = parent->fieldCount;
-        for (MemberRecord& m : cls->members) {
-            RuntimeLockString(m.name);
-            RuntimeLockString(m.signature);
-        }
-        for (EventRecord& e : cls->events) RuntimeLockString(e.name);
-        for (PropertyRecord& p : cls->properties) RuntimeLockString(p.name);
     }
     // Totals include the parent's entries; a total below them keeps them all.
     auto atLeast = [](size_t have, int32_t want) { return std::max(have, static_cast<size_t>(std::max(want, 0))); };
@@ -77,9 +71,8 @@ Vtable* RuntimeNewVtable(int32_t entryCount) {
 Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int32_t count) {
     MemberRecord& m = table[entry];
     // A table of its own: an inherited entry's parent keeps the one it shared.
-    m.attributes = std::make_shared<Attribute[]>(static_cast<size_t>(std::max(count, 0)));
-    m.attributeCount = count;
-    return m.attributes.get();
+    m.attributes = AttributeTable(static_cast<size_t>(std::max(count, 0)));
+    return m.attributes.data();
 }
 
 Object* RuntimeNewObject(const ClassRecord* cls) {

@@ -41,7 +41,9 @@ Presenter& presenter() {
     return **g_presenter;
 }
 
-void RuntimeSetPresenter(Presenter* p) { g_presenter->reset(p); }
+Presenter* installedPresenter() { return g_presenter->get(); }
+
+void RuntimeSetPresenter(std::unique_ptr<Presenter> p) { *g_presenter = std::move(p); }
 
 namespace detail {
 
@@ -59,11 +61,10 @@ void callProgramRoutine(std::string_view where, void (*routine)(void*), void* ar
         routine(argument);
         return;
     }
-    Object* exception = g_exceptionHelper(reinterpret_cast<void*>(routine), argument);
+    const Ref<Object> exception = adopt(g_exceptionHelper(reinterpret_cast<void*>(routine), argument));
     if (!exception) return;
-    std::fprintf(stderr, "%s: %s in %.*s\n", programName().c_str(), describeException(exception).c_str(),
+    std::fprintf(stderr, "%s: %s in %.*s\n", programName().c_str(), describeException(exception.get()).c_str(),
                  static_cast<int>(where.size()), where.data());
-    RuntimeUnlockObject(exception);
 }
 
 std::string memberName(const ClassRecord* cls, Code handler) {
@@ -91,7 +92,7 @@ void RuntimeFinalizeModuleState() {
     std::vector<Ref<WindowObject>> list;
     list.swap(detail::windows());
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
-        presenter().windowDestroyed(*it);
+        presenter().windowDestroyed(it->get());
         it->reset();
     }
 }
@@ -120,7 +121,7 @@ void _RuntimeRegisterAppObject(Object* application) {
     *g_application = retain(application);
 }
 
-Object* RuntimeApplication() { return *g_application; }
+Object* RuntimeApplication() { return g_application->get(); }
 
 void _RuntimeRun() {
     LOOM_RECORD("_RuntimeRun");

@@ -63,9 +63,9 @@ void runDueTimers() {
         if (due == list.end() || *(*due)->deadline > now) break;
         const Ref<TimerObject> t = *due;  // held while it fires, disarmed or not
         // A one-shot timer is off once it fires: mode 1 becomes 0.
-        disarm(t);
-        setProperty(t, TimerProp::Mode, Value::integer(0));
-        fireTimer(t);
+        disarm(t.get());
+        setProperty(t.get(), TimerProp::Mode, Value::integer(0));
+        fireTimer(t.get());
     }
     scheduleWake();
 }
@@ -73,7 +73,7 @@ void runDueTimers() {
 bool anyTimerArmed() { return !armed().empty(); }
 
 void stopAllTimers() {
-    while (!armed().empty()) disarm(armed().back());
+    while (!armed().empty()) disarm(armed().back().get());
 }
 
 }  // namespace loom

@@ -12,10 +12,10 @@ namespace loom {
 using detail::windows;
 
 // A window freed with a view, one that was never registered, takes the view
-// with it. A control that the program still holds outlives its window.
+// with it. A control that the program still holds outlives its window, which
+// it holds weakly.
 WindowObject::~WindowObject() {
     if (view) presenter().windowDestroyed(this);
-    for (NamedControl& c : controls) c.control->window = nullptr;
 }
 
 const EventBinding* ControlObject::binding(int event) const {
@@ -37,9 +37,10 @@ std::string objectName(const Object* o) {
     if (!o) return "none";
     if (RuntimeObjectIsa(o, Window::__Lookup())) return std::string(o->cls->registeredName());
     if (RuntimeObjectIsa(o, Picture::__Lookup())) return static_cast<const PictureObject*>(o)->name;
-    if (auto* c = dynamic_cast<const ControlObject*>(o); c && c->window) {
-        for (const NamedControl& n : c->window->controls)
-            if (n.control == c) return std::string(view(n.name));
+    if (auto* c = dynamic_cast<const ControlObject*>(o)) {
+        if (const WindowObject* w = c->window.get())
+            for (const NamedControl& n : w->controls)
+                if (n.control == c) return std::string(view(n.name));
     }
     if (RuntimeObjectIsa(o, Control::__Lookup())) {
         std::string name(property(o, ControlProp::Name).text());
@@ -50,15 +51,17 @@ std::string objectName(const Object* o) {
 
 WindowObject* _GetImplicitWindow(String* className) {
     LOOM_RECORD("_GetImplicitWindow", std::string(view(className)));
-    for (WindowObject* w : windows())
-        if (w->cls->registeredName() == view(className)) {
-            RuntimeLockObject(w);
-            return w;
-        }
+    for (const Ref<WindowObject>& w : windows())
+        if (w->cls->registeredName() == view(className)) return retain(w.get()).release();
     return nullptr;
 }
 
-std::vector<WindowObject*> RuntimeWindows() { return {windows().begin(), windows().end()}; }
+std::vector<WindowObject*> RuntimeWindows() {
+    std::vector<WindowObject*> list;
+    list.reserve(windows().size());
+    for (const Ref<WindowObject>& w : windows()) list.push_back(w.get());
+    return list;
+}
 
 void raiseWindowEvent(WindowObject* window, int event) {
     const EventRecord& e = window->cls->events.at(static_cast<size_t>(event));
@@ -97,7 +100,7 @@ Object* __New(WindowObject* window, const ClassRecord* controlClass) {
     auto* control = dynamic_cast<ControlObject*>(o.get());
     if (!control)
         RaiseRuntimeException("Window.__New: " + std::string(controlClass->registeredName()) + " is no control class");
-    control->window = window;
+    control->window = WeakRef<WindowObject>(window);
     return o.release();
 }
 
@@ -105,7 +108,7 @@ void _AddControl(WindowObject* window, String* name, Object* control) {
     LOOM_RECORD("Window._AddControl", objectName(window), std::string(view(name)));
     auto* c = dynamic_cast<ControlObject*>(control);
     if (!window || !c) RaiseNilObjectException();
-    c->window = window;
+    c->window = WeakRef<WindowObject>(window);
     window->controls.push_back({retain(name), retain(c)});
     presenter().controlAdded(window, c);
 }
@@ -114,10 +117,7 @@ Object* _ControlByName(WindowObject* window, String* name) {
     LOOM_RECORD("Window._ControlByName", objectName(window), std::string(view(name)));
     if (!window) RaiseNilObjectException();
     for (const NamedControl& n : window->controls)
-        if (view(n.name) == view(name)) {
-            RuntimeLockObject(n.control);
-            return n.control;
-        }
+        if (view(n.name) == view(name)) return retain(n.control.get()).release();
     return nullptr;
 }
 
@@ -219,8 +219,7 @@ Object* RuntimeEventDelegate(Object* control, String* event) {
     if (!c) return nullptr;
     const EventBinding* b = c->binding(c->cls->eventIndex(view(event)));
     if (!b) return nullptr;
-    RuntimeLockObject(b->delegate);
-    return b->delegate;
+    return retain(b->delegate.get()).release();
 }
 
 namespace {
@@ -228,7 +227,8 @@ namespace {
 // Where a control event runs, for reports: the bound handler, a member of the
 // control's window's class; once the window is freed, the control and the event.
 std::string handlerName(const ControlObject* c, const EventBinding& b) {
-    if (c->window && b.delegate) return detail::memberName(c->window->cls, RuntimeDelegateCode(b.delegate));
+    if (const WindowObject* w = c->window.get(); w && b.delegate)
+        return detail::memberName(w->cls, RuntimeDelegateCode(b.delegate.get()));
     return objectName(c) + "." + std::string(view(c->cls->events[static_cast<size_t>(b.event)].name));
 }
 
@@ -262,12 +262,12 @@ bool clickLabel(LabelObject* label, int32_t x, int32_t y) {
 
 bool anyWindowVisible() {
     return std::any_of(windows().begin(), windows().end(),
-                       [](WindowObject* w) { return property(w, WindowProp::Visible).asBoolean(); });
+                       [](const Ref<WindowObject>& w) { return property(w.get(), WindowProp::Visible).asBoolean(); });
 }
 
 FolderItemObject* GetOpenFolderItem(String* fileTypeFilter) {
     LOOM_RECORD("GetOpenFolderItem", '"' + std::string(view(fileTypeFilter)) + '"');
-    return presenter().openFileDialog(view(fileTypeFilter));
+    return presenter().openFileDialog(view(fileTypeFilter)).release();
 }
 
 }  // namespace loom

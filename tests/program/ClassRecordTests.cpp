@@ -36,8 +36,7 @@ std::string attributeValue(const Attribute& a) { return a.value ? std::string(vi
 // "name=value" for each attribute of the member.
 std::vector<std::string> attributesOf(const MemberRecord& m) {
     std::vector<std::string> out;
-    for (int i = 0; i < m.attributeCount; ++i)
-        out.push_back(std::string(view(m.attributes[i].name)) + "=" + attributeValue(m.attributes[i]));
+    for (const Attribute& a : m.attributes) out.push_back(std::string(view(a.name)) + "=" + attributeValue(a));
     return out;
 }
 
@@ -216,9 +215,9 @@ TEST(ClassRecordsInRun, MainWindowButtonIsBoundToItsOwnHandlerEntry) {
     bool checked = false;
     run.run(
         [&] {
-            Ref<WindowObject> w(Window2::Window2());
-            Ref<BevelButtonObject> button(Window2::BevelButton1(w.get()));
-            Ref<Object> delegate(RuntimeEventDelegate(button.get(), kept("Action")));
+            Ref<WindowObject> w = adopt(Window2::Window2());
+            Ref<BevelButtonObject> button = adopt(Window2::BevelButton1(w.get()));
+            Ref<Object> delegate = adopt(RuntimeEventDelegate(button.get(), kept("Action")));
             ASSERT_TRUE(delegate);
             EXPECT_EQ(RuntimeDelegateCode(delegate.get()), Window2::__Lookup()->vtable->entries[52 + 29]);
             checked = true;

@@ -41,7 +41,7 @@ void press(WindowObject* window, const char* buttonName) {
 Lines visibleControls(WindowObject* w) {
     Lines out;
     for (const NamedControl& c : w->controls)
-        if (progtest::isVisible(c.control)) out.emplace_back(view(c.name));
+        if (progtest::isVisible(c.control.get())) out.emplace_back(view(c.name));
     return out;
 }
 
@@ -78,7 +78,7 @@ const HotSpot kHotSpots[] = {
 TEST(HotSpots, ShowTheirWindowsBuildingEachOnceAndLeaveTheMainWindowAlone) {
     ProgramRun run;
     const int status = run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         ASSERT_TRUE(progtest::isVisible(main.get()));
         const Lines mainPage = visibleControls(main.get());
         for (const HotSpot& h : kHotSpots) {
@@ -123,7 +123,7 @@ TEST(HotSpots, ShowTheirWindowsWithoutTheirPictures) {
     ProgramRun run;
     for (const HotSpot& h : kHotSpots) run.bundle.remove(h.picture);
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         for (const HotSpot& h : kHotSpots) {
             SCOPED_TRACE(h.label);
             EXPECT_FALSE(click(main.get(), h.label));
@@ -140,7 +140,7 @@ TEST(HotSpots, ShowTheirWindowsWithoutTheirPictures) {
 TEST(SectionWindow, StartsInTheFirstSectionWithEveryBoxChecked) {
     ProgramRun run;
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         click(main.get(), "Label1");
         WindowObject* w3 = registered("Window3.Window3");
         ASSERT_NE(w3, nullptr);
@@ -176,7 +176,7 @@ TEST(SectionWindow, EachSectionHandlerSetsTheBackdropThenItsThreeBoxes) {
     };
     ProgramRun run;
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         click(main.get(), "Label1");
         WindowObject* w3 = registered("Window3.Window3");
         ASSERT_NE(w3, nullptr);
@@ -194,7 +194,7 @@ TEST(SectionWindow, EachSectionHandlerSetsTheBackdropThenItsThreeBoxes) {
 TEST(SectionWindow, KeepsTheUsersChoicesAndSectionWhileHiddenAndShownAgain) {
     ProgramRun run;
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         click(main.get(), "Label1");
         WindowObject* w3 = registered("Window3.Window3");
         ASSERT_NE(w3, nullptr);
@@ -235,7 +235,7 @@ TEST(SmallDialogs, EachEnabledButtonHidesItsDialog) {
     };
     ProgramRun run;
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.window) + " " + c.button);
             click(main.get(), c.label);
@@ -254,7 +254,7 @@ TEST(SmallDialogs, EachEnabledButtonHidesItsDialog) {
 TEST(SmallDialogs, UpdateIsDisabledAndBoundToNothing) {
     ProgramRun run;
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         click(main.get(), "Label2");
         WindowObject* w4 = registered("Window4.Window4");
         ASSERT_NE(w4, nullptr);
@@ -264,7 +264,7 @@ TEST(SmallDialogs, UpdateIsDisabledAndBoundToNothing) {
         EXPECT_FALSE(property(update, RectControlProp::Enabled).asBoolean());
         EXPECT_TRUE(progtest::isVisible(update));
         String* action = RuntimeNewString("Action");
-        Ref<Object> delegate(RuntimeEventDelegate(update, action));
+        Ref<Object> delegate = adopt(RuntimeEventDelegate(update, action));
         RuntimeUnlockString(action);
         EXPECT_EQ(delegate.get(), nullptr);
 
@@ -278,7 +278,7 @@ TEST(SmallDialogs, UpdateIsDisabledAndBoundToNothing) {
 TEST(ClosedWindows, TheirHotSpotBuildsAFreshWindow) {
     ProgramRun run;
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         for (const HotSpot& h : kHotSpots) {
             SCOPED_TRACE(h.window);
             click(main.get(), h.label);

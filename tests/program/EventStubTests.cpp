@@ -29,15 +29,15 @@ TEST(EventStubs, MouseDownPassesTheHandlersAnswerThrough) {
     ProgramRun run;
     bool ran = false;
     run.run(nullptr, [&] {
-        Ref<WindowObject> w(Window2::Window2());
-        Ref<LabelObject> label(Window2::Label1(w.get()));
+        Ref<WindowObject> w = adopt(Window2::Window2());
+        Ref<LabelObject> label = adopt(Window2::Label1(w.get()));
         ASSERT_TRUE(label);
         EXPECT_FALSE(clickLabel(label.get(), 7, 9));  // the program's own handler says false
 
         // The same stub with a handler that says true when given (7, 9).
-        Ref<Object> delegate(RuntimeEventDelegate(label.get(), kept("MouseDown")));
+        Ref<Object> delegate = adopt(RuntimeEventDelegate(label.get(), kept("MouseDown")));
         ASSERT_TRUE(delegate);
-        Ref<Object> answering(RuntimeCreateDelegate(
+        Ref<Object> answering = adopt(RuntimeCreateDelegate(
             code(static_cast<bool (*)(Object*, LabelObject*, int32_t, int32_t)>(&Delegate::IM_Invoke)),
             code(&answersTrue), w.get(), kept("( Label, Int32, Int32 ) as Boolean"), 1));
         RuntimeAddEventHandler(label.get(), kept("MouseDown"), code(&protocol::Label_MouseDown), answering.get());
@@ -83,11 +83,11 @@ TEST(EventStubs, CallTheInvokeRoutineThatTheBoundDelegateCarries) {
     ProgramRun run;
     bool ran = false;
     run.run(nullptr, [&] {
-        Ref<WindowObject> splash(Window1::Window1());
-        Ref<WindowObject> main(Window2::Window2());
-        Ref<TimerObject> timer(Window1::Timer1(splash.get()));
-        Ref<BevelButtonObject> button(Window2::BevelButton1(main.get()));
-        Ref<LabelObject> label(Window2::Label1(main.get()));
+        Ref<WindowObject> splash = adopt(Window1::Window1());
+        Ref<WindowObject> main = adopt(Window2::Window2());
+        Ref<TimerObject> timer = adopt(Window1::Timer1(splash.get()));
+        Ref<BevelButtonObject> button = adopt(Window2::BevelButton1(main.get()));
+        Ref<LabelObject> label = adopt(Window2::Label1(main.get()));
         ASSERT_TRUE(timer && button && label);
         struct Case {
             const char* event;
@@ -116,7 +116,7 @@ TEST(EventStubs, CallTheInvokeRoutineThatTheBoundDelegateCarries) {
             SCOPED_TRACE(objectName(c.control));
             g_invoked = {};
             g_handlerCalls = 0;
-            Ref<Object> delegate(RuntimeCreateDelegate(c.invoke, c.handler, c.window, kept("( any )"), 1));
+            Ref<Object> delegate = adopt(RuntimeCreateDelegate(c.invoke, c.handler, c.window, kept("( any )"), 1));
             RuntimeAddEventHandler(c.control, kept(c.event), c.stub, delegate.get());
             const bool answer = c.raise();
             EXPECT_EQ(g_invoked.count, 1);
@@ -156,7 +156,7 @@ TEST(EventStubs, EveryBindingCarriesTheInvokeRoutineOfItsEventsSignature) {
     run.run(nullptr, [&] {
         for (WindowObject* (*accessor)() : {&Window1::Window1, &Window2::Window2, &Window3::Window3, &Window4::Window4,
                                             &Window5::Window5, &Window6::Window6}) {
-            Ref<WindowObject> w(accessor());
+            Ref<WindowObject> w = adopt(accessor());
             for (const NamedControl& c : w->controls) {
                 for (const EventBinding& b : c.control->bindings) {
                     const std::string name(view(c.name));
@@ -164,7 +164,7 @@ TEST(EventStubs, EveryBindingCarriesTheInvokeRoutineOfItsEventsSignature) {
                     ++bindings;
                     const EventRow* row = nullptr;
                     for (const EventRow& r : rows)
-                        if (RuntimeObjectIsa(c.control, r.cls())) row = &r;
+                        if (RuntimeObjectIsa(c.control.get(), r.cls())) row = &r;
                     ASSERT_NE(row, nullptr);
                     EXPECT_EQ(view(c.control->cls->events.at(static_cast<size_t>(b.event)).name), row->event);
                     const auto* d = dynamic_cast<const DelegateObject*>(b.delegate.get());
@@ -190,20 +190,20 @@ TEST(EventStubs, AControlOfAClosedWindowRaisesTheNilObjectExceptionAndNothingBre
     ProgramRun run;
     bool ran = false;
     run.run(nullptr, [&] {
-        Ref<WindowObject> main(Window2::Window2());
-        Ref<LabelObject> hotSpot(Window2::Label1(main.get()));
+        Ref<WindowObject> main = adopt(Window2::Window2());
+        Ref<LabelObject> hotSpot = adopt(Window2::Label1(main.get()));
         clickLabel(hotSpot.get(), 1, 1);
         Ref<LabelObject> sectionLabel;
         {
-            Ref<WindowObject> sections(Window3::Window3());
-            sectionLabel = Ref<LabelObject>(Window3::Label2(sections.get()));
+            Ref<WindowObject> sections = adopt(Window3::Window3());
+            sectionLabel = adopt(Window3::Label2(sections.get()));
         }
-        Ref<LabelObject> notice(Window2::Label4(main.get()));
+        Ref<LabelObject> notice = adopt(Window2::Label4(main.get()));
         clickLabel(notice.get(), 1, 1);
         Ref<BevelButtonObject> ok;
         {
-            Ref<WindowObject> dialog(Window6::Window6());
-            ok = Ref<BevelButtonObject>(Window6::BevelButton1(dialog.get()));
+            Ref<WindowObject> dialog = adopt(Window6::Window6());
+            ok = adopt(Window6::BevelButton1(dialog.get()));
             closeWindow(registered("Window3.Window3"));
             closeWindow(dialog.get());
         }

@@ -69,23 +69,23 @@ TEST(Invokers, CallTheMembersOfTheMainWindow) {
     ProgramRun run;
     bool ran = false;
     run.run(nullptr, [&] {
-        Ref<WindowObject> w(Window2::Window2());
+        Ref<WindowObject> w = adopt(Window2::Window2());
         const ClassRecord* cls = Window2::__Lookup();
 
         // An accessor gives its control, with the value's own reference.
         const Value accessed = RuntimeInvokeMember(memberNamed(cls, "BevelButton5"), w.get(), nullptr);
-        Ref<BevelButtonObject> button(Window2::BevelButton5(w.get()));
+        Ref<BevelButtonObject> button = adopt(Window2::BevelButton5(w.get()));
         EXPECT_EQ(accessed.type(), PropType::Object);
         EXPECT_EQ(accessed.asObject(), button.get());
 
         // A button handler writes its field.
         const Value args[] = {Value::object(button.get())};
         RuntimeInvokeMember(memberNamed(cls, "BevelButton5_Action"), w.get(), args);
-        Ref<TextFieldObject> field(Window2::TextField1(w.get()));
+        Ref<TextFieldObject> field = adopt(Window2::TextField1(w.get()));
         EXPECT_EQ(property(field.get(), TextFieldProp::Text).text(), "32767");
 
         // A hot spot shows its window and answers false.
-        Ref<LabelObject> label(Window2::Label1(w.get()));
+        Ref<LabelObject> label = adopt(Window2::Label1(w.get()));
         const Value mouse[] = {Value::object(label.get()), Value::integer(3), Value::integer(4)};
         const Value handled = RuntimeInvokeMember(memberNamed(cls, "Label1_MouseDown"), w.get(), mouse);
         EXPECT_EQ(handled.type(), PropType::Boolean);

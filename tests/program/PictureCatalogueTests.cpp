@@ -48,8 +48,8 @@ std::string nameOf(const PictureObject* p) { return p ? p->name : "none"; }
 }  // namespace
 
 TEST_F(PictureCatalogue, DecodesAPictureOnceAndGivesTheSameObjectAfter) {
-    Ref<PictureObject> first(_x_p::p());
-    Ref<PictureObject> second(_x_p::p());
+    Ref<PictureObject> first = adopt(_x_p::p());
+    Ref<PictureObject> second = adopt(_x_p::p());
     ASSERT_TRUE(first);
     EXPECT_EQ(first->name, "p.jpg");
     EXPECT_EQ(second.get(), first.get());
@@ -65,7 +65,7 @@ TEST_F(PictureCatalogue, WithoutTheResourcesFolderGivesNoneAndTriesAgainNextTime
         EXPECT_EQ(presenter->decodeCalls, attempt);
     }
     bundle.addPicture("cd.jpg");
-    Ref<PictureObject> found(_x_cd::cd());
+    Ref<PictureObject> found = adopt(_x_cd::cd());
     EXPECT_EQ(nameOf(found.get()), "cd.jpg");
     EXPECT_EQ(presenter->decodeCalls, 3);
 }
@@ -73,23 +73,23 @@ TEST_F(PictureCatalogue, WithoutTheResourcesFolderGivesNoneAndTriesAgainNextTime
 TEST_F(PictureCatalogue, AnUndecodableFileGivesNoneUntilAGoodOneAppears) {
     bundle.addJunk("wd.jpg");
     for (int attempt = 1; attempt <= 2; ++attempt) {
-        Ref<PictureObject> none(_x_wd::wd());
+        Ref<PictureObject> none = adopt(_x_wd::wd());
         EXPECT_EQ(none.get(), nullptr);
         EXPECT_EQ(presenter->decodeCalls, attempt);
     }
     bundle.addPicture("wd.jpg");
-    Ref<PictureObject> found(_x_wd::wd());
+    Ref<PictureObject> found = adopt(_x_wd::wd());
     EXPECT_EQ(nameOf(found.get()), "wd.jpg");
-    Ref<PictureObject> again(_x_wd::wd());
+    Ref<PictureObject> again = adopt(_x_wd::wd());
     EXPECT_EQ(again.get(), found.get());
     EXPECT_EQ(presenter->decodeCalls, 3);
 }
 
 TEST_F(PictureCatalogue, KeepsAPictureAfterItsFileIsRemoved) {
-    Ref<PictureObject> loaded(_x_s2::s2());
+    Ref<PictureObject> loaded = adopt(_x_s2::s2());
     ASSERT_TRUE(loaded);
     bundle.remove("s2.jpg");
-    Ref<PictureObject> kept(_x_s2::s2());
+    Ref<PictureObject> kept = adopt(_x_s2::s2());
     EXPECT_EQ(kept.get(), loaded.get());
     EXPECT_EQ(presenter->decodeCalls, 1);
 }
@@ -97,7 +97,7 @@ TEST_F(PictureCatalogue, KeepsAPictureAfterItsFileIsRemoved) {
 TEST_F(PictureCatalogue, EachAccessorKeepsItsOwnPicture) {
     bundle.remove("s3.jpg");
     std::vector<Ref<PictureObject>> got;
-    for (const Accessor& a : kAccessors) got.emplace_back(a.get());
+    for (const Accessor& a : kAccessors) got.push_back(adopt(a.get()));
     for (size_t i = 0; i < got.size(); ++i) {
         SCOPED_TRACE(kAccessors[i].file);
         const bool missing = std::string_view(kAccessors[i].file) == "s3.jpg";
@@ -113,7 +113,7 @@ TEST_F(PictureCatalogue, EachAccessorKeepsItsOwnPicture) {
     // A second round decodes only the one that had none.
     bundle.addPicture("s3.jpg");
     for (size_t i = 0; i < std::size(kAccessors); ++i) {
-        Ref<PictureObject> again(kAccessors[i].get());
+        Ref<PictureObject> again = adopt(kAccessors[i].get());
         if (got[i]) {
             EXPECT_EQ(again.get(), got[i].get()) << kAccessors[i].file;
         } else {
@@ -130,7 +130,7 @@ TEST_F(PictureCatalogue, AnExecutableWithoutAGrandparentFolderRaisesThroughTheAc
 
     // Nothing was kept: with the bundle's executable the same accessor loads its picture.
     loom::testing::setExecutablePath(bundle.executable());
-    Ref<PictureObject> found(_x_s2::s2());
+    Ref<PictureObject> found = adopt(_x_s2::s2());
     EXPECT_EQ(nameOf(found.get()), "s2.jpg");
 }
 
@@ -169,7 +169,7 @@ TEST_F(PictureCatalogueOnExistingItems, NoResourcesFolderGivesNoneWithoutLooking
     EXPECT_EQ(presenter->decodeCalls, 0);
 
     bundle.addPicture("cd.jpg");
-    Ref<PictureObject> found(_x_cd::cd());
+    Ref<PictureObject> found = adopt(_x_cd::cd());
     EXPECT_EQ(nameOf(found.get()), "cd.jpg");
     EXPECT_EQ(presenter->decodeCalls, 1);
 }
@@ -189,11 +189,11 @@ TEST_F(PictureCatalogueOnExistingItems, NoItemForTheFileRaisesNilObjectException
                                             "FolderItem.Child " + bundle.resources().string() + " cd.jpg"}));
     }
     EXPECT_EQ(presenter->decodeCalls, 0);
-    Ref<PictureObject> other(_x_p::p());
+    Ref<PictureObject> other = adopt(_x_p::p());
     EXPECT_EQ(nameOf(other.get()), "p.jpg");
 
     bundle.addPicture("cd.jpg");
-    Ref<PictureObject> found(_x_cd::cd());
+    Ref<PictureObject> found = adopt(_x_cd::cd());
     EXPECT_EQ(nameOf(found.get()), "cd.jpg");
     EXPECT_EQ(presenter->decodeCalls, 2);
 }
@@ -205,7 +205,7 @@ namespace {
 // The headless presenter with the framework's own picture decoder.
 class DecodingPresenter : public testsupport::HeadlessPresenter {
 public:
-    PictureObject* decodePicture(const std::string& path) override {
+    Ref<PictureObject> decodePicture(const std::string& path) override {
         ++decodeCalls;
         return loom::qt::decodePictureFile(path);
     }
@@ -254,9 +254,9 @@ protected:
         std::string pattern = (std::filesystem::temp_directory_path() / "pw-real-XXXXXX").string();
         ASSERT_TRUE(mkdtemp(pattern.data()));
         dir = pattern;
-        auto* p = new DecodingPresenter;
-        RuntimeSetPresenter(p);
-        presenter = p;
+        auto p = std::make_unique<DecodingPresenter>();
+        presenter = p.get();
+        RuntimeSetPresenter(std::move(p));
         RuntimeInit();
     }
     void TearDown() override {
@@ -289,13 +289,13 @@ TEST_F(PictureCatalogueOnRealFiles, FilesThatAreNoRegularFilesGiveNoneAtOnce) {
         {
             const HangGuard guard(10);
             for (int attempt = 1; attempt <= 2; ++attempt) {
-                Ref<PictureObject> none(c.accessor.get());
+                Ref<PictureObject> none = adopt(c.accessor.get());
                 EXPECT_EQ(nameOf(none.get()), "none");
             }
         }
         std::filesystem::remove(file);
         bundle.addPicture(c.accessor.file);
-        Ref<PictureObject> found(c.accessor.get());
+        Ref<PictureObject> found = adopt(c.accessor.get());
         EXPECT_EQ(nameOf(found.get()), c.accessor.file);
     }
 }
@@ -304,7 +304,7 @@ TEST_F(PictureCatalogueOnRealFiles, FilesThatAreNoRegularFilesGiveNoneAtOnce) {
 // Latin-1 ("caf\xE9", not UTF-8) shows its pictures.
 TEST_F(PictureCatalogueOnRealFiles, ABundleUnderAFolderNamedInNoUtf8LoadsItsPictures) {
     const JpegBundle bundle(dir, "caf\xE9");
-    Ref<PictureObject> picture(_x_p::p());
+    Ref<PictureObject> picture = adopt(_x_p::p());
     ASSERT_EQ(nameOf(picture.get()), "p.jpg");
     EXPECT_EQ(property(picture.get(), PictureProp::Width).asInteger(), 48);
     EXPECT_EQ(property(picture.get(), PictureProp::Height).asInteger(), 32);

@@ -52,9 +52,10 @@ void ScriptedPresenter::run() {
 }
 
 ScriptedPresenter& installScriptedPresenter() {
-    auto* p = new ScriptedPresenter;
-    RuntimeSetPresenter(p);
-    return *p;
+    auto p = std::make_unique<ScriptedPresenter>();
+    ScriptedPresenter& installed = *p;
+    RuntimeSetPresenter(std::move(p));
+    return installed;
 }
 
 ProgramRun::ProgramRun() : presenter(&installScriptedPresenter()) {}
@@ -105,7 +106,7 @@ int indexOf(std::string_view line) {
 Object* controlNamed(WindowObject* window, std::string_view name) {
     if (!window) return nullptr;
     for (const NamedControl& c : window->controls)
-        if (view(c.name) == name) return c.control;
+        if (view(c.name) == name) return c.control.get();
     return nullptr;
 }
 

@@ -357,8 +357,8 @@ struct Applied {
 };
 
 std::string targetOf(const Object* target) {
-    if (const auto* c = dynamic_cast<const ControlObject*>(target); c && c->window)
-        return std::string(c->window->cls->registeredName()) + " " + objectName(target);
+    if (const auto* c = dynamic_cast<const ControlObject*>(target))
+        if (const WindowObject* w = c->window.get()) return std::string(w->cls->registeredName()) + " " + objectName(target);
     return objectName(target);
 }
 
@@ -408,7 +408,7 @@ TEST(RecordBytes, EveryRecordTheWindowsApplyIsTheWrittenOutOneByteForByte) {
     const int status = run.run(nullptr, [] {
         // The splash was built at start-up, the main window at the hand-over.
         for (WindowObject* (*accessor)() : {&Window3::Window3, &Window4::Window4, &Window5::Window5, &Window6::Window6})
-            Ref<WindowObject> built(accessor());
+            Ref<WindowObject> built = adopt(accessor());
     });
     loom::testing::observeSetProperties({});
     EXPECT_EQ(status, 0);

@@ -349,7 +349,7 @@ TEST_P(RecordValues, WindowAndControlsHoldTheirRecordsValues) {
     bool checked = false;
     const int status = run.run(
         [&] {
-            Ref<WindowObject> w(table.accessor());
+            Ref<WindowObject> w = adopt(table.accessor());
             ASSERT_TRUE(w);
             ASSERT_EQ(w->cls->registeredName(), table.name);
             ASSERT_EQ(table.record.size(), 21u);

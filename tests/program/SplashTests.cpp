@@ -80,22 +80,22 @@ TEST(Splash, TimerHandlersActOnTheImplicitInstances) {
     ProgramRun run;
     run.run(
         [&] {
-            Ref<WindowObject> implicit(Window1::Window1());
-            Ref<WindowObject> other(static_cast<WindowObject*>(RuntimeNewObject(Window1::__Lookup())));
+            Ref<WindowObject> implicit = adopt(Window1::Window1());
+            Ref<WindowObject> other = adopt(static_cast<WindowObject*>(RuntimeNewObject(Window1::__Lookup())));
             RuntimeVirtualCall<void(WindowObject*)>(other.get(), WindowSlot::Constructor, other.get());
 
-            Ref<TimerObject> timer1(Window1::Timer1(other.get()));
+            Ref<TimerObject> timer1 = adopt(Window1::Timer1(other.get()));
             ASSERT_TRUE(timer1);
             fireTimer(timer1.get());
             EXPECT_TRUE(progtest::isVisible(implicit.get()));
             EXPECT_FALSE(progtest::isVisible(other.get()));
 
-            Ref<TimerObject> timer2(Window1::Timer2(other.get()));
+            Ref<TimerObject> timer2 = adopt(Window1::Timer2(other.get()));
             ASSERT_TRUE(timer2);
             fireTimer(timer2.get());
             EXPECT_FALSE(progtest::isVisible(implicit.get()));
             EXPECT_FALSE(progtest::isVisible(other.get()));
-            Ref<WindowObject> main(Window2::Window2());
+            Ref<WindowObject> main = adopt(Window2::Window2());
             EXPECT_TRUE(progtest::isVisible(main.get()));
         },
         nullptr);

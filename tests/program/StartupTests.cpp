@@ -61,7 +61,7 @@ TEST(Startup, PmainRunsTheStagesInTheirFixedOrder) {
     CallRecord::start();
     const int status = run.run(
         [&] {
-            Ref<WindowObject> splash(_GetImplicitWindow(kept("Window1.Window1")));
+            Ref<WindowObject> splash = adopt(_GetImplicitWindow(kept("Window1.Window1")));
             splashHiddenAtRun = splash && !isVisible(splash.get());
         },
         nullptr);
@@ -259,7 +259,7 @@ TEST(Startup, ExceptionProtectionReturnsRuntimeExceptionsAndPassesOthers) {
     };
     for (const Case& c : {Case{"NilObjectException", &raisesNil}, Case{"RuntimeException", &raisesRuntime}}) {
         g_raised = nullptr;
-        Ref<Object> returned(protect(c.routine, nullptr));
+        Ref<Object> returned = adopt(protect(c.routine, nullptr));
         ASSERT_NE(returned.get(), nullptr) << c.what;
         EXPECT_EQ(returned.get(), g_raised) << c.what;  // the exception itself
         EXPECT_EQ(returned->cls->registeredName(), c.what);
@@ -269,7 +269,7 @@ TEST(Startup, ExceptionProtectionReturnsRuntimeExceptionsAndPassesOthers) {
     g_raised = nullptr;
     bool passed = false;
     try {
-        Ref<Object> none(protect(&raisesWindow, nullptr));
+        Ref<Object> none = adopt(protect(&raisesWindow, nullptr));
     } catch (const Raised& r) {
         passed = true;
         EXPECT_EQ(r.exception(), g_raised);
@@ -415,7 +415,7 @@ TEST(Startup, ProtectionCallsTheRoutineThroughADelegateItReleasesOnEveryWayOut) 
         bool aliveDuringCall = false;
         g_insideRoutine = [&] { aliveDuringCall = delegates.made.size() == 1 && delegates.made[0].alive(); };
         g_routineCalls = 0;
-        Ref<Object> result(_CallFunctionWithExceptionHandling(reinterpret_cast<void*>(c.routine), nullptr));
+        Ref<Object> result = adopt(_CallFunctionWithExceptionHandling(reinterpret_cast<void*>(c.routine), nullptr));
         g_insideRoutine = nullptr;
         EXPECT_EQ(result.get() != nullptr, c.raises);
         EXPECT_EQ(g_routineCalls, 1);

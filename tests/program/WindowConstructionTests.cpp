@@ -221,7 +221,7 @@ TEST_P(WindowBuiltOnDemand, FollowsTheProtocol) {
         [&] {
             ASSERT_EQ(progtest::windowsNamed(row.name), 0);
             CallRecord::start();
-            Ref<WindowObject> w(row.accessor());
+            Ref<WindowObject> w = adopt(row.accessor());
             CallRecord::stop();
             steps = constructionSteps(CallRecord::lines());
             constructed = progtest::windowsNamed(row.name);
@@ -237,11 +237,11 @@ TEST_P(WindowBuiltOnDemand, SecondReferenceGivesTheSameWindowAndBuildsNothing) {
     const WindowRow& row = GetParam();
     run.run(
         [&] {
-            Ref<WindowObject> first(row.accessor());
+            Ref<WindowObject> first = adopt(row.accessor());
             ASSERT_TRUE(first);
             EXPECT_FALSE(progtest::isVisible(first.get()));
             CallRecord::start();
-            Ref<WindowObject> second(row.accessor());
+            Ref<WindowObject> second = adopt(row.accessor());
             CallRecord::stop();
             EXPECT_EQ(second.get(), first.get());
             EXPECT_EQ(progtest::linesOf({"RuntimeNewObject", "Window.Constructor", "Window.Backdrop.Set",
@@ -264,7 +264,7 @@ TEST_P(WindowBuiltOnDemand, APictureAccessorThatRaisesLeavesTheWindowsRecordUnap
             loom::testing::setExecutablePath("/picture-wizard");
             ::testing::internal::CaptureStderr();
             CallRecord::start();
-            Ref<WindowObject> w(row.accessor());
+            Ref<WindowObject> w = adopt(row.accessor());
             CallRecord::stop();
             const std::string report = ::testing::internal::GetCapturedStderr();
             loom::testing::setExecutablePath(run.bundle.executable());
@@ -315,7 +315,7 @@ TEST(WindowConstruction, AnExceptionPartWayThroughTheControlsLeavesTheEarlierOne
             entry = code(&refusingTextFields);
             ::testing::internal::CaptureStderr();
             CallRecord::start();
-            Ref<WindowObject> w(Window2::Window2());
+            Ref<WindowObject> w = adopt(Window2::Window2());
             CallRecord::stop();
             const std::string report = ::testing::internal::GetCapturedStderr();
             entry = code(g_originalNew);
@@ -352,7 +352,7 @@ TEST_P(MainWindowAsBuilt, IsHiddenWithItsControlsInTheirInitialState) {
     if (!picturePresent) run.bundle.remove("p.jpg");
     run.run(
         [&] {
-            Ref<WindowObject> w(Window2::Window2());
+            Ref<WindowObject> w = adopt(Window2::Window2());
             ASSERT_TRUE(w);
             EXPECT_FALSE(progtest::isVisible(w.get()));
             EXPECT_EQ(property(w.get(), WindowProp::Width).asInteger(), 619);
@@ -368,12 +368,12 @@ TEST_P(MainWindowAsBuilt, IsHiddenWithItsControlsInTheirInitialState) {
                 EXPECT_EQ(view(c.name), rows[i].name);
                 EXPECT_EQ(c.control->cls->registeredName(), rows[i].madeFrom);
                 EXPECT_TRUE(c.control->constructed);
-                if (progtest::isVisible(c.control)) visible.emplace_back(view(c.name));
-                if (!property(c.control, RectControlProp::Enabled).asBoolean()) disabled.emplace_back(view(c.name));
+                if (progtest::isVisible(c.control.get())) visible.emplace_back(view(c.name));
+                if (!property(c.control.get(), RectControlProp::Enabled).asBoolean()) disabled.emplace_back(view(c.name));
                 const ClassRecord* cls = c.control->cls;
                 const int unit = findProperty(cls, "TextUnit");
                 ASSERT_GE(unit, 0);
-                EXPECT_EQ(property(c.control, unit).asInteger(), 0);
+                EXPECT_EQ(property(c.control.get(), unit).asInteger(), 0);
             }
             EXPECT_EQ(visible, (std::vector<std::string>{"BevelButton1", "Label1", "Label2", "Label3", "Label4"}));
             EXPECT_EQ(disabled, std::vector<std::string>{"CheckBox2"});
@@ -452,22 +452,22 @@ TEST(ControlAccessors, GiveTheControlOfTheirNameAndRaiseForNoWindow) {
     ProgramRun run;
     const int status = run.run(
         [&] {
-            Ref<WindowObject> windows[] = {Ref<WindowObject>(Window1::Window1()), Ref<WindowObject>(Window2::Window2()),
-                                           Ref<WindowObject>(Window3::Window3()), Ref<WindowObject>(Window4::Window4()),
-                                           Ref<WindowObject>(Window5::Window5()), Ref<WindowObject>(Window6::Window6())};
+            Ref<WindowObject> windows[] = {adopt(Window1::Window1()), adopt(Window2::Window2()),
+                                           adopt(Window3::Window3()), adopt(Window4::Window4()),
+                                           adopt(Window5::Window5()), adopt(Window6::Window6())};
             for (const AccessorRow& r : rows) {
                 SCOPED_TRACE(std::string(r.window) + " " + r.control);
                 WindowObject* w = nullptr;
                 for (auto& candidate : windows)
                     if (candidate->cls->registeredName() == r.window) w = candidate.get();
                 ASSERT_NE(w, nullptr);
-                Ref<Object> found(r.accessor(w));
+                Ref<Object> found = adopt(r.accessor(w));
                 EXPECT_EQ(found.get(), progtest::controlNamed(w, r.control));
                 EXPECT_NE(found.get(), nullptr);
 
                 bool raisedNil = false;
                 try {
-                    Ref<Object> none(r.accessor(nullptr));
+                    Ref<Object> none = adopt(r.accessor(nullptr));
                 } catch (const Raised& e) {
                     raisedNil = e.exception()->cls == NilObjectException::__Lookup();
                 }
@@ -482,9 +482,9 @@ TEST(ControlAccessors, AMissingNameGivesNone) {
     ProgramRun run;
     run.run(
         [&] {
-            Ref<WindowObject> w(Window2::Window2());
+            Ref<WindowObject> w = adopt(Window2::Window2());
             String* missing = RuntimeNewString("BevelButton2");  // the main window has none of that name
-            Ref<Object> found(protocol::control(w.get(), missing, ::BevelButton::__Lookup()));
+            Ref<Object> found = adopt(protocol::control(w.get(), missing, ::BevelButton::__Lookup()));
             RuntimeUnlockString(missing);
             EXPECT_EQ(found.get(), nullptr);
         },

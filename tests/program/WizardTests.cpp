@@ -84,7 +84,7 @@ const char* const kOkButtons[] = {"BevelButton1", "BevelButton3", "BevelButton4"
 
 // The main window as the running program shows it.
 struct Wizard {
-    Ref<WindowObject> window{Window2::Window2()};
+    Ref<WindowObject> window = adopt(Window2::Window2());
 
     Object* control(const char* name) const { return progtest::controlNamed(window.get(), name); }
     // Presses the button and returns what the transition did.
@@ -102,7 +102,7 @@ struct Wizard {
     Lines visibleControls() const {
         Lines out;
         for (const NamedControl& c : window->controls)
-            if (progtest::isVisible(c.control)) out.emplace_back(view(c.name));
+            if (progtest::isVisible(c.control.get())) out.emplace_back(view(c.name));
         return out;
     }
     int visibleOkButtons() const {

@@ -100,7 +100,7 @@ TEST_P(BevelButtonsOnScreen, ReadAsPushButtonsOverTheBackdrop) {
         const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
         int shownButtons = 0;
         for (const NamedControl& c : window->controls)
-            if (auto* b = widgetOf<QPushButton>(c.control); b && b->isVisible()) ++shownButtons;
+            if (auto* b = widgetOf<QPushButton>(c.control.get()); b && b->isVisible()) ++shownButtons;
         EXPECT_EQ(shownButtons, static_cast<int>(s.buttons.size()));
 
         for (const ButtonRow& row : s.buttons) {

@@ -37,8 +37,8 @@ WindowObject* mainWindowOnPage(int page) {
 std::vector<std::string> selections(WindowObject* main) {
     std::vector<std::string> out;
     for (const NamedControl& c : main->controls) {
-        QLineEdit* edit = widgetOf<QLineEdit>(c.control);
-        if (auto* combo = widgetOf<QComboBox>(c.control)) edit = combo->lineEdit();
+        QLineEdit* edit = widgetOf<QLineEdit>(c.control.get());
+        if (auto* combo = widgetOf<QComboBox>(c.control.get())) edit = combo->lineEdit();
         if (edit && edit->isVisible() && edit->hasSelectedText())
             out.push_back(std::string(view(c.name)) + ": " + edit->selectedText().toStdString());
     }

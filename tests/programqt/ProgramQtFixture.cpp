@@ -105,7 +105,7 @@ WindowObject* registered(std::string_view className) {
 ControlObject* controlOf(WindowObject* window, std::string_view name) {
     if (!window) return nullptr;
     for (const NamedControl& c : window->controls)
-        if (view(c.name) == name) return c.control;
+        if (view(c.name) == name) return c.control.get();
     return nullptr;
 }
 
@@ -114,7 +114,7 @@ QWidget* widgetOf(const WindowObject* window) { return window ? static_cast<QWid
 std::vector<std::string> visibleControls(WindowObject* window) {
     std::vector<std::string> out;
     for (const NamedControl& c : window->controls)
-        if (QWidget* w = widgetOf(c.control); w && w->isVisible()) out.emplace_back(view(c.name));
+        if (QWidget* w = widgetOf(c.control.get()); w && w->isVisible()) out.emplace_back(view(c.name));
     return out;
 }
 
@@ -196,7 +196,7 @@ int pixelsDifferingFrom(QWidget* topLevel, const QImage& picture, const std::vec
 std::vector<QRect> opaqueControlRects(WindowObject* window) {
     std::vector<QRect> out;
     for (const NamedControl& c : window->controls) {
-        QWidget* w = widgetOf(c.control);
+        QWidget* w = widgetOf(c.control.get());
         if (w && w->isVisible() && !dynamic_cast<LabelObject*>(c.control.get())) out.push_back(w->geometry());
     }
     return out;

@@ -183,7 +183,7 @@ TEST_F(ProgramQt, MainWindowWidgetsFollowTheirControls) {
         for (size_t i = 0; i < std::size(kMainControls); ++i) {
             const ControlRow& row = kMainControls[i];
             SCOPED_TRACE(row.name);
-            ControlObject* control = main->controls[i].control;
+            ControlObject* control = main->controls[i].control.get();
             ASSERT_EQ(view(main->controls[i].name), row.name);  // creation order
             QWidget* w = widgetOf(control);
             ASSERT_NE(w, nullptr);
@@ -237,7 +237,7 @@ const Names kPage4{"Label1", "Label2", "Label3", "BevelButton14", "Label4"};
 Names visibleOks(WindowObject* main) {
     Names out;
     for (const NamedControl& c : main->controls)
-        if (auto* b = widgetOf<QPushButton>(c.control); b && b->isVisible() && b->text() == "OK")
+        if (auto* b = widgetOf<QPushButton>(c.control.get()); b && b->isVisible() && b->text() == "OK")
             out.emplace_back(view(c.name));
     return out;
 }

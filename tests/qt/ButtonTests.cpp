@@ -36,7 +36,7 @@ protected:
         EXPECT_TRUE(image.save(QString::fromStdString(path)));
         m_backdrop = image;
         WindowObject* w = makeWindow(RecordWriter().integer("Width", 120).integer("Height", 60));
-        Ref<PictureObject> picture(presenter().decodePicture(path));
+        Ref<PictureObject> picture = presenter().decodePicture(path);
         EXPECT_TRUE(picture);
         Window::Backdrop_Set(w, 0, picture.get());
         Window::Visible_Set(w, 0, true);

@@ -275,7 +275,7 @@ TEST_P(SignalInDialog, EndsTheRunAndTheDialog) {
     String* filter = RuntimeNewString("");
     std::optional<bool> answered;
     presenter().post([&] {
-        const Ref<FolderItemObject> chosen(GetOpenFolderItem(filter));
+        const Ref<FolderItemObject> chosen = adopt(GetOpenFolderItem(filter));
         answered = chosen != nullptr;
     });
     EXPECT_TRUE(runEnds(5000));
@@ -324,11 +324,11 @@ TEST_F(Loop, ExceptionFromAClickedHandlerLeavesTheLoopAndIsRethrown) {
 TEST_F(Loop, OpenFileDialogAnswersWithoutShowing) {
     String* filter = RuntimeNewString("");
     loom::testing::answerOpenFileDialog("/some/folder/p.jpg");
-    Ref<FolderItemObject> chosen(GetOpenFolderItem(filter));
+    Ref<FolderItemObject> chosen = adopt(GetOpenFolderItem(filter));
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->path, "/some/folder/p.jpg");
     loom::testing::answerOpenFileDialog(std::nullopt);
-    EXPECT_FALSE(Ref<FolderItemObject>(GetOpenFolderItem(filter)));
+    EXPECT_FALSE(adopt(GetOpenFolderItem(filter)));
     EXPECT_EQ(loom::testing::openFileDialogCount(), 2);
     RuntimeUnlockString(filter);
 }

@@ -45,7 +45,7 @@ protected:
 
 TEST_P(Decode, CompletePicturesWithinTheLimitsOnly) {
     const std::optional<samples::Picture> expected = GetParam().picture;
-    Ref<PictureObject> picture(presenter().decodePicture(write(GetParam().bytes())));
+    Ref<PictureObject> picture = presenter().decodePicture(write(GetParam().bytes()));
     ASSERT_EQ(bool(picture), expected.has_value());
     if (!picture) return;
     EXPECT_EQ(picture->name, "p.jpg");
@@ -66,7 +66,7 @@ using SameAsQt = Decode;
 // Every pixel as Qt's reader gives it, in the format it gives, noise rows included.
 TEST_P(SameAsQt, GivesThePixelsOfQtsOwnReader) {
     const std::string bytes = GetParam().bytes();
-    Ref<PictureObject> picture(presenter().decodePicture(write(bytes)));
+    Ref<PictureObject> picture = presenter().decodePicture(write(bytes));
     ASSERT_TRUE(picture);
     const QImage qt = qtDecode(QByteArray::fromStdString(bytes));
     ASSERT_FALSE(qt.isNull());
@@ -92,7 +92,7 @@ TEST_F(QtTest, TheProgramsPicturesHaveThePixelsOfQtsOwnReader) {
         if (entry.path().extension() != ".jpg") continue;
         SCOPED_TRACE(entry.path().filename().string());
         ++seen;
-        Ref<PictureObject> picture(presenter().decodePicture(entry.path().string()));
+        Ref<PictureObject> picture = presenter().decodePicture(entry.path().string());
         ASSERT_TRUE(picture);
         QFile file(QString::fromStdString(entry.path().string()));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -108,7 +108,7 @@ TEST_F(QtTest, DecodeTakesFilesUpToTheSizeLimitAndRefusesLargerAndMissingOnes) {
     writeFile(path, samples::jpegSample("Baseline").bytes());
     // A complete picture padded with zeros (sparse) to the limit, then one byte more.
     std::filesystem::resize_file(path, static_cast<uintmax_t>(kMaxPictureFileBytes));
-    Ref<PictureObject> atLimit(presenter().decodePicture(path.string()));
+    Ref<PictureObject> atLimit = presenter().decodePicture(path.string());
     ASSERT_TRUE(atLimit);
     EXPECT_EQ(property(atLimit.get(), PictureProp::Width).asInteger(), 48);
     std::filesystem::resize_file(path, static_cast<uintmax_t>(kMaxPictureFileBytes) + 1);

@@ -46,7 +46,7 @@ void QtTest::TearDown() {
 }
 
 WindowObject* QtTest::makeWindow(const RecordWriter& record) {
-    Ref<WindowObject> w(static_cast<WindowObject*>(RuntimeNewObject(Window::__Lookup())));
+    Ref<WindowObject> w = adopt(static_cast<WindowObject*>(RuntimeNewObject(Window::__Lookup())));
     Window::Constructor(w.get());  // registers it, with a reference of its own
     String* bytes = record.build();
     _SetProperties(w.get(), bytes);
@@ -56,7 +56,7 @@ WindowObject* QtTest::makeWindow(const RecordWriter& record) {
 
 ControlObject* QtTest::addControlObject(WindowObject* window, const ClassRecord* cls, std::string_view name,
                                         const RecordWriter& record) {
-    Ref<Object> made(Window::__New(window, cls));
+    Ref<Object> made = adopt(Window::__New(window, cls));
     if (RuntimeObjectIsa(made.get(), RectControl::__Lookup())) RectControl::Constructor(made.get());
     String* n = RuntimeNewString(name);
     Window::_AddControl(window, n, made.get());

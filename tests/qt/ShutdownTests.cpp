@@ -28,7 +28,7 @@ TEST_F(QtTest, AnUnregisteredWindowTakesItsWidgetsWhenFreed) {
     QPointer<QWidget> view, buttonView;
     {
         Ref<WindowObject> w = adopt(static_cast<WindowObject*>(RuntimeNewObject(Window::__Lookup())));
-        auto* button = addControl<BevelButtonObject>(w, BevelButton::__Lookup(), "B", RecordWriter());
+        auto* button = addControl<BevelButtonObject>(w.get(), BevelButton::__Lookup(), "B", RecordWriter());
         view = widgetOf(w.get());
         buttonView = widgetOf(button);
         ASSERT_FALSE(view.isNull());

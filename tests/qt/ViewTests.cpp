@@ -171,7 +171,7 @@ TEST_F(QtTest, FixedWindowIgnoresOutsideResizes) {
 // constructing the window clears it, even when its Layout set it.
 TEST_F(QtTest, ViewShowsTheModifiedMarkThatConstructionClears) {
     g_viewModifiedInLayout = false;
-    Ref<WindowObject> w(static_cast<WindowObject*>(RuntimeNewObject(markingWindowClass())));
+    Ref<WindowObject> w = adopt(static_cast<WindowObject*>(RuntimeNewObject(markingWindowClass())));
     Window::Constructor(w.get());
     EXPECT_TRUE(g_viewModifiedInLayout);
     EXPECT_FALSE(property(w.get(), WindowProp::ContentsChanged).asBoolean());
@@ -188,7 +188,7 @@ TEST_F(QtTest, BackdropIsPaintedAtNaturalSizeAndNotWhenCleared) {
     Window::Visible_Set(w, 0, true);
     const QImage bare = grab(w);
 
-    Ref<PictureObject> picture(presenter().decodePicture(writeQuadrants(tempDir(), 40, 30)));
+    Ref<PictureObject> picture = presenter().decodePicture(writeQuadrants(tempDir(), 40, 30));
     ASSERT_TRUE(picture);
     Window::Backdrop_Set(w, 0, picture.get());
     const QImage drawn = grab(w);
@@ -209,7 +209,7 @@ TEST_F(QtTest, BackdropIsPaintedAtNaturalSizeAndNotWhenCleared) {
 
 TEST_F(QtTest, LabelPaintsOnlyItsText) {
     WindowObject* w = makeWindow(windowRecord(100, 80));
-    Ref<PictureObject> picture(presenter().decodePicture(writeQuadrants(tempDir(), 100, 80)));
+    Ref<PictureObject> picture = presenter().decodePicture(writeQuadrants(tempDir(), 100, 80));
     ASSERT_TRUE(picture);
     Window::Backdrop_Set(w, 0, picture.get());
     Window::Visible_Set(w, 0, true);
@@ -364,7 +364,7 @@ TEST_F(QtTest, ButtonHandlerMayCloseItsOwnWindow) {
     int presses = 0;
     onAction = [&](ControlObject* c) {
         ++presses;
-        closeWindow(c->window);  // frees the window, the button and their widgets
+        closeWindow(c->window.get());  // frees the window, the button and their widgets
     };
     Window::Visible_Set(w, 0, true);
     QPointer<QPushButton> widget = widgetOf<QPushButton>(button);

@@ -90,7 +90,7 @@ TEST_F(ClassRecordTest, AttributesOfAnInheritedEntryAreTheSubclassesOwn) {
 
     ClassRecord* child = RuntimeNewClass(parent, kWindowMemberTotal + 1, 0, WindowEvent::Count, 0,
                                          WindowProp::Count, 0);
-    ASSERT_EQ(child->members[entry].attributeCount, 2);  // inherited as they are
+    ASSERT_EQ(child->members[entry].attributes.size(), 2u);  // inherited as they are
     EXPECT_EQ(child->members[entry].attributes[0].name, scope);
     EXPECT_EQ(child->members[entry].attributes[1].name, hidden);
 
@@ -98,13 +98,13 @@ TEST_F(ClassRecordTest, AttributesOfAnInheritedEntryAreTheSubclassesOwn) {
     childs[0] = {hidden, nullptr};
 
     const MemberRecord& kept = parent->members[entry];
-    ASSERT_EQ(kept.attributeCount, 2);
+    ASSERT_EQ(kept.attributes.size(), 2u);
     EXPECT_EQ(kept.attributes[0].name, scope);
     EXPECT_EQ(kept.attributes[0].value, isPublic);
     EXPECT_EQ(kept.attributes[1].name, hidden);
     EXPECT_EQ(kept.attributes[1].value, nullptr);
     const MemberRecord& own = child->members[entry];
-    ASSERT_EQ(own.attributeCount, 1);
+    ASSERT_EQ(own.attributes.size(), 1u);
     EXPECT_EQ(own.attributes[0].name, hidden);
     EXPECT_EQ(own.attributes[0].value, nullptr);
 }

@@ -35,7 +35,7 @@ bool mouseDownHandler(WindowObject* w, LabelObject* l, int32_t x, int32_t y) {
 // bound to the event, called with the delegate, the control and the arguments.
 Ref<Object> bound(Object* control, const char* event) {
     Text name(event);
-    return Ref<Object>(RuntimeEventDelegate(control, name.get()));
+    return adopt(RuntimeEventDelegate(control, name.get()));
 }
 template <typename F>
 F* invokeOf(const Ref<Object>& delegate) {
@@ -108,7 +108,7 @@ protected:
         Text name(c.control);
         Window::_AddControl(window, name.get(), control.get());
         Text signature("( control )");
-        Ref<Object> d(RuntimeCreateDelegate(c.invoke, c.handler, window, signature.get(), 1));
+        Ref<Object> d = adopt(RuntimeCreateDelegate(c.invoke, c.handler, window, signature.get(), 1));
         Text event(c.event);
         RuntimeAddEventHandler(control.get(), event.get(), c.stub, d.get());
     }
@@ -116,6 +116,66 @@ protected:
     WindowObject* window = nullptr;  // one reference held by the case until it frees it
     Ref<Object> control;
 };
+
+// The control's Window operation, with the reference it hands over.
+Ref<WindowObject> windowOf(Object* control) {
+    auto* c = static_cast<ControlObject*>(control);
+    return adopt(RuntimeVirtualCall<WindowObject*(ControlObject*)>(c, ControlSlot::Window, c));
+}
+
+// Made for a window by Window.__New and never added to it: once the window is
+// freed, neither the control's Window operation nor its event reaches it.
+TEST_F(ControlEventTest, AControlNeverAddedReachesNoWindowOnceItIsFreed) {
+    Ref<Object> made = make(Window::__Lookup());
+    auto* w = static_cast<WindowObject*>(made.get());
+    Ref<Object> button = adopt(Window::__New(w, BevelButton::__Lookup()));
+    {
+        const Ref<WindowObject> held = windowOf(button.get());
+        EXPECT_EQ(held.get(), w);
+        EXPECT_EQ(w->refs, 2);
+    }
+    Text signature("( BevelButton )");
+    Text action("Action");
+    const Ref<Object> d =
+        adopt(RuntimeCreateDelegate(eventCases()[0].invoke, code(&buttonHandler), w, signature.get(), 1));
+    RuntimeAddEventHandler(button.get(), action.get(), code(&buttonStub), d.get());
+
+    made.reset();
+    {
+        const Ref<WindowObject> none = windowOf(button.get());
+        EXPECT_EQ(none.get(), nullptr);
+    }
+    EXPECT_EQ(objectName(button.get()), "BevelButton");
+    EXPECT_EQ(catchRaised([&] { pressButton(static_cast<BevelButtonObject*>(button.get())); }).cls,
+              NilObjectException::__Lookup());
+    EXPECT_EQ(g_calls.count, 0);
+}
+
+// Added to a second window, the control belongs to that one: freeing the first
+// leaves it there, freeing the second leaves it none.
+TEST_F(ControlEventTest, AControlAddedToASecondWindowBelongsToIt) {
+    Ref<Object> first = make(Window::__Lookup());
+    Ref<Object> second = make(Window::__Lookup());
+    auto* w2 = static_cast<WindowObject*>(second.get());
+    Ref<Object> button = make(BevelButton::__Lookup());
+    Text name("BevelButton1");
+    Window::_AddControl(static_cast<WindowObject*>(first.get()), name.get(), button.get());
+    Window::_AddControl(w2, name.get(), button.get());
+
+    first.reset();
+    {
+        const Ref<WindowObject> held = windowOf(button.get());
+        EXPECT_EQ(held.get(), w2);
+    }
+    EXPECT_EQ(objectName(button.get()), "BevelButton1");
+
+    second.reset();
+    {
+        const Ref<WindowObject> none = windowOf(button.get());
+        EXPECT_EQ(none.get(), nullptr);
+    }
+    EXPECT_EQ(objectName(button.get()), "BevelButton");
+}
 
 TEST_F(ControlEventTest, RaisingTheEventReachesTheHandler) {
     for (const EventCase& c : eventCases()) {
@@ -146,7 +206,8 @@ TEST_F(ControlEventTest, BindingAgainReplacesTheDelegate) {
     build(button);
     Text action("Action");
     Text signature("( BevelButton )");
-    Ref<Object> replacement(RuntimeCreateDelegate(button.invoke, code(&buttonHandler), window, signature.get(), 1));
+    Ref<Object> replacement =
+        adopt(RuntimeCreateDelegate(button.invoke, code(&buttonHandler), window, signature.get(), 1));
     RuntimeAddEventHandler(control.get(), action.get(), code(&buttonStub), replacement.get());
     Ref<Object> now = bound(control.get(), "Action");
     EXPECT_EQ(now.get(), replacement.get());
@@ -192,7 +253,7 @@ TEST_F(ControlEventTest, EventsAfterTheWindowIsFreedRaiseNilObjectException) {
             ASSERT_EQ(anchor->object, nullptr) << "the window should be freed";
             RuntimeReleaseWeak(anchor);
             clock->drainPosted();  // the pending Open finds no window
-            EXPECT_EQ(static_cast<ControlObject*>(control.get())->window, nullptr);
+            EXPECT_EQ(static_cast<ControlObject*>(control.get())->window.get(), nullptr);
 
             if (withHelper) {
                 ::testing::internal::CaptureStderr();

@@ -47,7 +47,7 @@ protected:
     }
     Ref<Object> delegate(Code routine, Object* target, int32_t weak, const char* signature = "( BevelButton )") {
         Text sig(signature);
-        return Ref<Object>(RuntimeCreateDelegate(nullptr, routine, target, sig.get(), weak));
+        return adopt(RuntimeCreateDelegate(nullptr, routine, target, sig.get(), weak));
     }
 };
 
@@ -127,6 +127,22 @@ TEST_F(DelegateTest, NoDelegateRaisesNilObjectException) {
     EXPECT_EQ(g_calls.count, 0);
 }
 
+// A target of a class other than Window, weak or strong, is no window to call
+// the handler on: the handler does not run.
+TEST_F(DelegateTest, TargetOfAnotherClassRaisesNilObjectException) {
+    for (const HandlerCase& h : kHandlers) {
+        for (int32_t weak : {0, 1}) {
+            SCOPED_TRACE(std::string(h.signature) + (weak ? " weak" : " strong"));
+            g_calls = {};
+            Ref<Object> control = make(h.controlClass());
+            Ref<Object> notAWindow = make(Picture::__Lookup());
+            Ref<Object> d = delegate(h.routine, notAWindow.get(), weak, h.signature);
+            EXPECT_EQ(catchRaised([&] { h.invoke(d.get(), control.get()); }).cls, NilObjectException::__Lookup());
+            EXPECT_EQ(g_calls.count, 0);
+        }
+    }
+}
+
 TEST_F(DelegateTest, MouseDownResultComesBackUnchanged) {
     Ref<Object> label = make(Label::__Lookup());
     Ref<Object> window = make(Window::__Lookup());
@@ -164,7 +180,7 @@ TEST_F(DelegateTest, PointerSignaturesPassTheirArguments) {
     Ref<Object> po = delegate(code(&twoArguments), nullptr, 0, "( Ptr, Ptr ) as Object");
     Delegate::InvokePP(pp.get());
     Delegate::InvokePPp(ppp.get(), &first);
-    Ref<Object> got(Delegate::InvokePo_Object_Ppp(po.get(), &first, &second));
+    Ref<Object> got = adopt(Delegate::InvokePo_Object_Ppp(po.get(), &first, &second));
     EXPECT_EQ(got.get(), result.get());
     EXPECT_EQ(g_calls.pointers, (std::vector<void*>{nullptr, &first, &first, &second}));
     EXPECT_EQ(RuntimeDelegateCode(po.get()), code(&twoArguments));
@@ -172,7 +188,8 @@ TEST_F(DelegateTest, PointerSignaturesPassTheirArguments) {
 
     // A delegate keeps the invoke routine it was made with; what is no delegate has none.
     Text sig("(  )");
-    Ref<Object> carrying(RuntimeCreateDelegate(code(&Delegate::InvokePP), code(&noArguments), nullptr, sig.get(), 0));
+    Ref<Object> carrying =
+        adopt(RuntimeCreateDelegate(code(&Delegate::InvokePP), code(&noArguments), nullptr, sig.get(), 0));
     EXPECT_EQ(RuntimeDelegateInvoke(carrying.get()), code(&Delegate::InvokePP));
     EXPECT_EQ(RuntimeDelegateInvoke(pp.get()), nullptr);
     EXPECT_EQ(RuntimeDelegateInvoke(result.get()), nullptr);

@@ -15,7 +15,7 @@ using namespace loom;
 using FileTest = RuntimeTest;
 
 std::optional<std::string> pathOf(FolderItemObject* item) {
-    Ref<FolderItemObject> held(item);
+    Ref<FolderItemObject> held = adopt(item);
     if (!held) return std::nullopt;
     EXPECT_TRUE(RuntimeObjectIsa(held.get(), FolderItem::__Lookup()));
     return held->path;
@@ -77,7 +77,7 @@ TEST_F(FileTest, ParentIsNoneAtTheRoot) {
         {"picture-wizard", std::nullopt},  // a bare name has no folder to give
     };
     for (const auto& c : cases) {
-        Ref<FolderItemObject> item(makeFolderItem(c.path));
+        Ref<FolderItemObject> item = makeFolderItem(c.path);
         EXPECT_EQ(pathOf(FolderItem::Parent_Get(item.get())), c.parent) << c.path;
     }
     EXPECT_EQ(catchRaised([] { FolderItem::Parent_Get(nullptr); }).cls, NilObjectException::__Lookup());
@@ -100,7 +100,7 @@ TEST_F(FileTest, ChildIsAnItemForAPlainNameOnly) {
         {"/opt", std::string("a\0b", 3), std::nullopt},
     };
     for (const auto& c : cases) {
-        Ref<FolderItemObject> folder(makeFolderItem(c.folder));
+        Ref<FolderItemObject> folder = makeFolderItem(c.folder);
         Text name(c.name);
         EXPECT_EQ(pathOf(FolderItem::Child(folder.get(), name.get())), c.child) << c.folder << " + " << c.name;
     }

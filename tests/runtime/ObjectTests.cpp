@@ -1,6 +1,9 @@
 // Objects: reference counts, weak anchors, class tests and casts.
 #include "RuntimeFixture.h"
 
+#include <cstddef>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace rt {
@@ -71,6 +74,137 @@ TEST_F(ObjectTest, WeakAnchorsAreClearedWhenTheObjectIsFreed) {
     RuntimeReleaseWeak(first);          // and is freed with its last reference (ASan checks)
 }
 
+// What a Ref refuses at compile time: every way a plain pointer could slip in
+// or out of it unseen, each of which once released one reference twice.
+template <typename R>
+concept Deletable = requires(R r) {
+    delete r;
+};
+template <typename R>
+concept PassesAsPlainPointer = requires(R r) {
+    RuntimeUnlockObject(r);
+};
+template <typename R>
+concept Raisable = requires(R r) {
+    RuntimeRaise(r);
+};
+template <typename R>
+concept PointerArithmetic = requires(R r) {
+    r + 1;
+};
+template <typename R, typename A>
+concept ResetsTo = requires(R r, A a) {
+    r.reset(a);
+};
+template <typename R>
+concept AdoptsAsAMember = requires(Object* p) {
+    R::adopt(p);
+};
+template <typename A>
+concept FreeAdoptTakes = requires(A a) {
+    adopt(a);
+};
+template <typename R>
+concept TemporaryGivesItsPointer = requires {
+    std::declval<R>().get();
+};
+template <typename A, typename B>
+concept Comparable = requires(const A& a, const B& b) {
+    a == b;
+    b == a;
+    a != b;
+};
+
+static_assert(!std::is_constructible_v<Ref<Object>, Object*>, "adopting is spelled adopt(p)");
+static_assert(!std::is_convertible_v<Object*, Ref<Object>>);
+static_assert(!std::is_convertible_v<const Ref<Object>&, Object*>, "get() where a plain pointer is needed");
+static_assert(!std::is_convertible_v<Ref<Object>, Object*>);
+static_assert(!std::is_convertible_v<const Ref<Object>&, bool>, "bool x = a");
+static_assert(std::is_constructible_v<bool, const Ref<Object>&>, "if (a) stays");
+static_assert(!Deletable<Ref<Object>>);
+static_assert(!PassesAsPlainPointer<Ref<Object>> && !PassesAsPlainPointer<Ref<WindowObject>>);
+static_assert(!Raisable<Ref<Object>>);
+static_assert(!PointerArithmetic<Ref<Object>>);
+static_assert(!ResetsTo<Ref<Object>, Ref<Object>> && !ResetsTo<Ref<Object>, Object*>);
+static_assert(!AdoptsAsAMember<Ref<Object>>);
+static_assert(!FreeAdoptTakes<Ref<Object>> && FreeAdoptTakes<Object*>);
+static_assert(!TemporaryGivesItsPointer<Ref<Object>> && TemporaryGivesItsPointer<Ref<Object>&>);
+// Up the class chain implicitly, by copy and by move; never down, never across.
+static_assert(std::is_convertible_v<const Ref<WindowObject>&, Ref<Object>>);
+static_assert(std::is_convertible_v<Ref<WindowObject>&&, Ref<Object>>);
+static_assert(std::is_assignable_v<Ref<Object>&, const Ref<WindowObject>&>);
+static_assert(!std::is_constructible_v<Ref<WindowObject>, Ref<Object>>);
+static_assert(!std::is_constructible_v<Ref<String>, Ref<Object>>);
+static_assert(Comparable<Ref<Object>, Ref<WindowObject>> && Comparable<Ref<Object>, WindowObject*>);
+static_assert(Comparable<Ref<Object>, std::nullptr_t> && !Comparable<Ref<String>, Ref<Object>>);
+
+// Through every conversion from a Ref of a subclass the count stays right: a
+// copy takes a reference of its own, a move hands its one on.
+TEST_F(ObjectTest, RefsOfASubclassConvertWithTheirCountsRight) {
+    auto* w = static_cast<WindowObject*>(RuntimeNewObject(Window::__Lookup()));
+    Ref<WindowObject> derived = adopt(w);
+    {
+        Ref<Object> base(derived);
+        EXPECT_EQ(w->refs, 2);
+        EXPECT_TRUE(base == derived);
+        EXPECT_TRUE(derived == base);
+        Ref<Object> assigned;
+        assigned = derived;
+        EXPECT_EQ(w->refs, 3);
+        const auto countOf = [](const Ref<Object>& held) { return held->refs; };
+        EXPECT_EQ(countOf(retain(w)), 4);  // a temporary passes as a Ref, and goes after the call
+    }
+    EXPECT_EQ(w->refs, 1);
+
+    Ref<WindowObject> second = retain(w);
+    Ref<Object> moved(std::move(second));
+    EXPECT_EQ(w->refs, 2);
+    EXPECT_FALSE(second);
+    Ref<Object> movedIn = adopt(RuntimeNewObject(FolderItem::__Lookup()));  // freed by the assignment
+    movedIn = std::move(moved);
+    EXPECT_EQ(w->refs, 2);
+    EXPECT_FALSE(moved);
+    EXPECT_TRUE(movedIn == w);
+    EXPECT_FALSE(movedIn == nullptr);
+    movedIn.reset();
+    EXPECT_EQ(w->refs, 1);
+    EXPECT_EQ(RuntimeLiveObjectCount(), liveAtStart + 1);
+}
+
+// A checked downcast gives the same reference when the object is of the class,
+// and none, its reference released, when it is not.
+TEST_F(ObjectTest, DowncastChecksTheClassRecord) {
+    Object* w = RuntimeNewObject(Window::__Lookup());
+    Object* label = RuntimeNewObject(Label::__Lookup());
+    const struct {
+        Object* object;
+        const ClassRecord* (*cls)();
+        bool kept;
+    } cases[] = {
+        {w, Window::__Lookup, true},
+        {label, Control::__Lookup, true},  // along the class chain
+        {label, Window::__Lookup, false},
+        {w, Control::__Lookup, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.cls()->registeredName()) + " " + objectName(c.object));
+        const int32_t refs = c.object->refs;
+        Ref<Object> held = retain(c.object);
+        Ref<Object> cast = downcast<Object>(held, c.cls());  // a copy: `held` keeps its own
+        EXPECT_EQ(cast == c.object, c.kept);
+        EXPECT_EQ(c.object->refs, refs + (c.kept ? 2 : 1));
+        held.reset();
+        cast.reset();
+        EXPECT_EQ(c.object->refs, refs);
+    }
+    EXPECT_FALSE(downcast<WindowObject>(Ref<Object>(), Window::__Lookup()));
+    Ref<WindowObject> window = downcast<WindowObject>(adopt(w), Window::__Lookup());
+    EXPECT_EQ(window->refs, 1);
+    EXPECT_FALSE(downcast<WindowObject>(adopt(label), Window::__Lookup()));  // released: the fixture counts it
+    window.reset();
+    EXPECT_EQ(RuntimeLiveObjectCount(), liveAtStart);
+}
+
 // A Ref takes over a reference (adopt) or takes one of its own (retain); a
 // copy takes one more, a move hands it on, and each holder releases once.
 TEST_F(ObjectTest, RefsAdoptRetainAndReleaseOnce) {
@@ -95,7 +229,7 @@ TEST_F(ObjectTest, RefsAdoptRetainAndReleaseOnce) {
     EXPECT_EQ(o->refs, 1);
 
     // A Ref of a subclass hands its reference to a Ref of the base.
-    Ref<Object> base = Ref<FolderItemObject>::retain(static_cast<FolderItemObject*>(o));
+    Ref<Object> base = retain(static_cast<FolderItemObject*>(o));
     EXPECT_EQ(o->refs, 2);
     base = adopt(o);  // the first reference, taken over; the retained one goes
     EXPECT_EQ(o->refs, 1);
@@ -150,7 +284,7 @@ TEST_F(ObjectTest, WeakRefsReadNoneOnceTheObjectIsFreed) {
     RuntimeUnlockObject(o);
     EXPECT_EQ(weak.get(), nullptr);
     EXPECT_FALSE(moved);
-    EXPECT_EQ(copy.strong().get(), nullptr);
+    EXPECT_FALSE(copy.strong());
 }
 
 // Counting slips stop a debug build where they happen.

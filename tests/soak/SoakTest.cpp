@@ -18,7 +18,7 @@ namespace {
 
 template <typename T>
 void press(WindowObject* w, T* (*accessor)(WindowObject*)) {
-    Ref<T> control(accessor(w));
+    Ref<T> control = adopt(accessor(w));
     ASSERT_TRUE(control);
     if constexpr (std::is_same_v<T, BevelButtonObject>)
         pressButton(control.get());
@@ -35,13 +35,13 @@ void cycle(WindowObject* main) {
     press(main, &Window2::BevelButton12);  // -> Page1
     press(main, &Window2::Label1);
     {
-        Ref<WindowObject> sections(Window3::Window3());
+        Ref<WindowObject> sections = adopt(Window3::Window3());
         press(sections.get(), &Window3::Label2);
         press(sections.get(), &Window3::Label3);
         press(sections.get(), &Window3::BevelButton1);
     }
     press(main, &Window2::Label4);
-    Ref<WindowObject> notice(Window6::Window6());
+    Ref<WindowObject> notice = adopt(Window6::Window6());
     press(notice.get(), &Window6::BevelButton2);
 }
 
@@ -50,7 +50,7 @@ void cycle(WindowObject* main) {
 void soak(void (*check)(int64_t objects, long memory)) {
     auto& headless = testsupport::installHeadlessPresenter();
     headless.onIdle = [&] {
-        Ref<WindowObject> main(Window2::Window2());
+        Ref<WindowObject> main = adopt(Window2::Window2());
         for (int i = 0; i < 100; ++i) cycle(main.get());
         headless.dialogFilters.clear();
         const int64_t objects = RuntimeLiveObjectCount();

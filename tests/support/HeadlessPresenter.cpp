@@ -44,25 +44,26 @@ void HeadlessPresenter::run() {
 }
 
 // Without a decoder, a "picture" is any file whose bytes start with "PICTURE".
-PictureObject* HeadlessPresenter::decodePicture(const std::string& path) {
+Ref<PictureObject> HeadlessPresenter::decodePicture(const std::string& path) {
     ++decodeCalls;
     std::ifstream in(path, std::ios::binary);
     std::string head(7, '\0');
     if (!in.read(head.data(), 7) || head != "PICTURE") return nullptr;
-    auto* p = static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup()));
+    auto p = adopt(static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup())));
     p->name = path.substr(path.find_last_of('/') + 1);
     return p;
 }
 
-FolderItemObject* HeadlessPresenter::openFileDialog(std::string_view filter) {
+Ref<FolderItemObject> HeadlessPresenter::openFileDialog(std::string_view filter) {
     dialogFilters.emplace_back(filter);
     return dialogAnswer.empty() ? nullptr : makeFolderItem(dialogAnswer);
 }
 
 HeadlessPresenter& installHeadlessPresenter() {
-    auto* p = new HeadlessPresenter;
-    RuntimeSetPresenter(p);
-    return *p;
+    auto p = std::make_unique<HeadlessPresenter>();
+    HeadlessPresenter& installed = *p;
+    RuntimeSetPresenter(std::move(p));
+    return installed;
 }
 
 }  // namespace testsupport

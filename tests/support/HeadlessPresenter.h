@@ -24,8 +24,8 @@ public:
     void post(std::function<void()> event) override { m_queue.push_back(std::move(event)); }
     loom::Instant now() override { return m_now; }
     void wakeAt(loom::Instant deadline) override { m_wake = deadline; }
-    loom::PictureObject* decodePicture(const std::string& path) override;
-    loom::FolderItemObject* openFileDialog(std::string_view filter) override;
+    loom::Ref<loom::PictureObject> decodePicture(const std::string& path) override;
+    loom::Ref<loom::FolderItemObject> openFileDialog(std::string_view filter) override;
 
     void drainPosted();  // runs every posted event
     // Moves the clock and fires what is due, each timer at its own deadline.

@@ -54,7 +54,7 @@ struct EventBinding {
 
 // Every object a window keeps as a named control.
 struct ControlObject : Object {
-    WindowObject* window = nullptr;  // the owner, none once it is freed
+    WeakRef<WindowObject> window;  // the window it was made for or last added to; none once that is freed
     std::vector<EventBinding> bindings;
     bool constructed = false;
     void* view = nullptr;  // the presentation layer's widget

@@ -10,7 +10,7 @@ namespace loom {
 
 // The executable's own file (argument 0), with a reference, or none.
 FolderItemObject* AppFolderItemGetter(int32_t which);
-FolderItemObject* makeFolderItem(std::string path);
+Ref<FolderItemObject> makeFolderItem(std::string path);  // a new item for the path
 
 namespace FolderItem {
 FolderItemObject* Parent_Get(FolderItemObject* item);  // none at the root

@@ -41,29 +41,47 @@ struct Object {
 // Member kinds in a member table.
 enum MemberKind : int32_t { kMethodStatic = 0, kMethodVirtual = 1, kProperty = 2 };
 
+// The texts are written by whoever fills the table, and held by it for good.
 struct Attribute {
     String* name = nullptr;
     String* value = nullptr;  // none for an attribute without a value
 };
 
+// A member's attributes, as many as it was made for. Copies share the entries:
+// an inherited member entry shares its parent's until it is given its own.
+class AttributeTable {
+public:
+    AttributeTable() = default;
+    explicit AttributeTable(size_t count) : m_entries(std::make_shared<Attribute[]>(count)), m_size(count) {}
+
+    size_t size() const noexcept { return m_size; }
+    bool empty() const noexcept { return m_size == 0; }
+    Attribute* data() const noexcept { return m_entries.get(); }
+    Attribute& operator[](size_t i) const noexcept { return m_entries[i]; }
+    Attribute* begin() const noexcept { return data(); }
+    Attribute* end() const noexcept { return data() + m_size; }
+
+private:
+    std::shared_ptr<Attribute[]> m_entries;
+    size_t m_size = 0;
+};
+
 struct MemberRecord {
-    String* name = nullptr;
+    Ref<String> name;
     int32_t kind = kMethodStatic;
-    String* signature = nullptr;
+    Ref<String> signature;
     Code code = nullptr;
     Code invoker = nullptr;  // introspection entry
-    // An inherited entry shares its parent's attributes until it is given its own.
-    std::shared_ptr<Attribute[]> attributes;
-    int32_t attributeCount = 0;
+    AttributeTable attributes;
 };
 
 struct EventRecord {
-    String* name = nullptr;
+    Ref<String> name;
     Code handler = nullptr;  // a method of the class that handles the event, or none
 };
 
 struct PropertyRecord {
-    String* name = nullptr;
+    Ref<String> name;
     PropType type = PropType::Integer;
     Value initial;  // the value a new instance holds
 };

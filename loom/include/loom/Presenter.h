@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace loom {
@@ -27,13 +28,14 @@ public:
     virtual void propertyChanged(Object*, int /*slot*/) {}
     virtual void visibilityChanged() {}  // a window was shown or hidden
 
-    virtual PictureObject* decodePicture(const std::string& path) = 0;  // none on failure
-    virtual FolderItemObject* openFileDialog(std::string_view filter) = 0;
+    virtual Ref<PictureObject> decodePicture(const std::string& path) = 0;      // none on failure
+    virtual Ref<FolderItemObject> openFileDialog(std::string_view filter) = 0;  // none when cancelled
 };
 
 // The installed presenter. With none installed the process ends, saying so.
 Presenter& presenter();
-void RuntimeSetPresenter(Presenter* p);  // takes ownership; before RuntimeInit or between runs
+Presenter* installedPresenter();                         // none when none is installed
+void RuntimeSetPresenter(std::unique_ptr<Presenter> p);  // before RuntimeInit or between runs
 
 // Fires every armed timer whose deadline has passed, earliest first.
 void runDueTimers();

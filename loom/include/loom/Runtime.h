@@ -28,13 +28,20 @@ template <typename T>
 T* RuntimeCheckCastAs(Object* o, const ClassRecord* cls) {
     return static_cast<T*>(RuntimeCheckCast(o, cls));
 }
+// The same reference as a T, `cls` being the class whose instances are Ts;
+// none, and the reference released, when the object is not of that class.
+template <typename T, typename U>
+Ref<T> downcast(Ref<U> o, const ClassRecord* cls) {
+    if (!RuntimeObjectIsa(o.get(), cls)) return nullptr;
+    return adopt(static_cast<T*>(o.release()));
+}
 int64_t RuntimeLiveObjectCount();  // every counted object not yet freed
 
 // ---- Exceptions ---------------------------------------------------------------
 // What a raised exception unwinds with: the exception object, held by reference.
 class Raised {
 public:
-    explicit Raised(Object* exception) : m_exception(exception) {}  // takes over one reference
+    explicit Raised(Ref<Object> exception) : m_exception(std::move(exception)) {}
     Object* exception() const { return m_exception.get(); }
 
 private:

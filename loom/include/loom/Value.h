@@ -21,6 +21,7 @@ struct String {
 
 String* RuntimeNewString(std::string_view bytes);  // counted: loom/Counting.h
 inline std::string_view view(const String* s) { return s ? std::string_view(s->bytes) : std::string_view(); }
+inline std::string_view view(const Ref<String>& s) { return view(s.get()); }
 
 struct Color {
     uint8_t red = 0, green = 0, blue = 0;
