@@ -9,6 +9,7 @@
 #include "WindowView.h"
 #include "loom/Files.h"
 #include "loom/Executable.h"
+#include "loom/NeverDestroyed.h"
 #include "loom/QtPresentation.h"
 #include "loom/QtProbes.h"
 #include "loom/QtTesting.h"
@@ -67,15 +68,16 @@ void ensureApplication() {
     // first, and what Qt tells while it starts ends the process as what it is.
     const DisplayProbe display;
     if (!display.found()) failToStart(display.problem());
+    // Qt keeps argv for the life of the application, which is never
+    // destroyed: neither are the strings it points into.
     static int argc = 1;
-    static std::string name = programName();
+    static NeverDestroyed<std::string> name(programName());
     static char platformOption[] = "-platform";
-    static std::string platform;
-    static char* argv[] = {name.data(), nullptr, nullptr, nullptr};
-    if (!display.platform().empty()) {
-        platform = display.platform();
+    static NeverDestroyed<std::string> platform(display.platform());
+    static char* argv[] = {name->data(), nullptr, nullptr, nullptr};
+    if (!platform->empty()) {
         argv[argc++] = platformOption;
-        argv[argc++] = platform.data();
+        argv[argc++] = platform->data();
     }
     // Kept for the life of the process: widgets may outlive any scope here.
     static QApplication* app = nullptr;
