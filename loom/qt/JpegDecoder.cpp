@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE
+#include <memory>
 
 // jpeglib.h first: what jerror.h lists depends on the library's configuration.
 #include <jpeglib.h>
@@ -40,6 +41,8 @@ struct Session {
     std::jmp_buf refused;
     jpeg_decompress_struct cinfo;
     bool scanned[MAX_COMPONENTS];  // components that a scan carried, for sequential multi-scan files
+    int64_t blockVisits;           // blocks that the scans so far visit, each once per scan that carries it
+    int64_t blockVisitLimit;
 };
 
 [[noreturn]] void refuse(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<Session*>(cinfo->err)->refused, 1); }
@@ -59,8 +62,26 @@ void invertedCmykToRgb32(const JSAMPLE* in, uchar* out, JDIMENSION width) {
     }
 }
 
-void noteScanComponents(Session& s) {
-    for (int i = 0; i < s.cinfo.comps_in_scan; ++i) s.scanned[s.cinfo.cur_comp_info[i]->component_index] = true;
+// Every block of every component, as the whole-image buffer holds them: each
+// component padded to whole MCUs, as an interleaved scan visits it.
+int64_t imageBlocks(const jpeg_decompress_struct& c) {
+    int64_t blocks = 0;
+    for (int ci = 0; ci < c.num_components; ++ci) {
+        const jpeg_component_info& comp = c.comp_info[ci];
+        const auto padded = [](int64_t n, int64_t unit) { return (n + unit - 1) / unit * unit; };
+        blocks += padded(comp.width_in_blocks, comp.h_samp_factor) * padded(comp.height_in_blocks, comp.v_samp_factor);
+    }
+    return blocks;
+}
+
+// A scan's header has come: its components are noted, and the scan is
+// refused before any of its data is read when it would take the blocks
+// visited past the limit.
+void noteScan(Session& s) {
+    const jpeg_decompress_struct& c = s.cinfo;
+    for (int i = 0; i < c.comps_in_scan; ++i) s.scanned[c.cur_comp_info[i]->component_index] = true;
+    s.blockVisits += int64_t{c.MCUs_per_row} * c.MCU_rows_in_scan * c.blocks_in_MCU;
+    if (s.blockVisits > s.blockVisitLimit) refuse(reinterpret_cast<j_common_ptr>(&s.cinfo));
 }
 
 // Every coefficient of every component got its last refinement, or, in a
@@ -90,31 +111,36 @@ bool readHeader(Session& s, const uint8_t* data, size_t size) {
     return jpeg_read_header(&s.cinfo, TRUE) == JPEG_HEADER_OK;
 }
 
-// A file of several scans is read whole first, scan by scan, so that each
-// scan's components are seen; then its rows come out of the whole image.
-bool readPixels(Session& s, uchar* bits, qsizetype stride, JSAMPLE* cmykRow) {
+// Starts the decode. A file of several scans is read whole here, scan by
+// scan, so that each scan's components are seen and counted.
+bool startDecode(Session& s) {
     if (setjmp(s.refused)) return false;
     j_decompress_ptr cinfo = &s.cinfo;
     const bool severalScans = jpeg_has_multiple_scans(cinfo);
     cinfo->buffered_image = severalScans;
     if (!jpeg_start_decompress(cinfo)) return false;
-    if (severalScans) {
-        noteScanComponents(s);  // the first scan's header came with the frame's
-        for (int status = JPEG_SUSPENDED + 1; status != JPEG_REACHED_EOI;) {
-            status = jpeg_consume_input(cinfo);
-            if (status == JPEG_SUSPENDED) return false;
-            if (status == JPEG_REACHED_SOS) noteScanComponents(s);
-        }
-        if (!everyScanArrived(s)) return false;
-        jpeg_start_output(cinfo, cinfo->input_scan_number);
+    if (!severalScans) return true;
+    noteScan(s);  // the first scan's header came with the frame's
+    for (int status = JPEG_SUSPENDED + 1; status != JPEG_REACHED_EOI;) {
+        status = jpeg_consume_input(cinfo);
+        if (status == JPEG_SUSPENDED) return false;
+        if (status == JPEG_REACHED_SOS) noteScan(s);
     }
+    return everyScanArrived(s);
+}
+
+// The rows: as a single scan is read, or out of the whole image.
+bool readRows(Session& s, uchar* bits, qsizetype stride, JSAMPLE* cmykRow) {
+    if (setjmp(s.refused)) return false;
+    j_decompress_ptr cinfo = &s.cinfo;
+    if (cinfo->buffered_image) jpeg_start_output(cinfo, cinfo->input_scan_number);
     while (cinfo->output_scanline < cinfo->output_height) {
         uchar* line = bits + stride * cinfo->output_scanline;
         JSAMPROW row = cmykRow ? cmykRow : line;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) return false;
         if (cmykRow) invertedCmykToRgb32(cmykRow, line, cinfo->output_width);
     }
-    if (severalScans && !jpeg_finish_output(cinfo)) return false;
+    if (cinfo->buffered_image && !jpeg_finish_output(cinfo)) return false;
     return jpeg_finish_decompress(cinfo);  // reads on to the end-of-image marker
 }
 
@@ -149,14 +175,27 @@ QImage decodeJpeg(const uint8_t* data, size_t size, int64_t maxPixels) {
     s.errors.output_message = &printNothing;
 
     QImage image;
-    if (readHeader(s, data, size) && int64_t{s.cinfo.image_width} * s.cinfo.image_height <= maxPixels) {
-        const QImage::Format format = chooseOutput(s.cinfo);
-        if (format != QImage::Format_Invalid)
-            image = QImage(int(s.cinfo.image_width), int(s.cinfo.image_height), format);
-        std::unique_ptr<JSAMPLE[]> cmykRow;
-        if (s.cinfo.out_color_space == JCS_CMYK)
-            cmykRow = std::make_unique_for_overwrite<JSAMPLE[]>(size_t{s.cinfo.image_width} * 4);
-        if (!image.isNull() && !readPixels(s, image.bits(), image.bytesPerLine(), cmykRow.get())) image = QImage();
+    const bool headerRead = readHeader(s, data, size);
+    const QImage::Format format = headerRead ? chooseOutput(s.cinfo) : QImage::Format_Invalid;
+    const int64_t width = s.cinfo.image_width, height = s.cinfo.image_height;
+    // The output's bytes as QImage lays them out (rows of whole 32-bit words),
+    // and the row that four components are read into.
+    const int64_t depth = format == QImage::Format_Grayscale8 ? 8 : 32;
+    const int64_t outputBytes = (width * depth + 31) / 32 * 4 * height;
+    const int64_t cmykRowBytes = s.cinfo.out_color_space == JCS_CMYK ? width * 4 : 0;
+    const int64_t workingBytes = int64_t{kJpegMemoryBudget} - outputBytes - cmykRowBytes;
+    if (format != QImage::Format_Invalid && width * height <= maxPixels && workingBytes > 0) {
+        // libjpeg's whole-image buffer (several scans) must fit in what is
+        // left; without a backing store it refuses the file before taking it.
+        s.cinfo.mem->max_memory_to_use = static_cast<long>(workingBytes);
+        s.blockVisitLimit = kJpegScanVisitsPerBlock * imageBlocks(s.cinfo);
+        // The output is taken only once every scan has been read and counted.
+        if (startDecode(s)) {
+            image = QImage(int(width), int(height), format);
+            std::unique_ptr<JSAMPLE[]> cmykRow;
+            if (cmykRowBytes > 0) cmykRow = std::make_unique_for_overwrite<JSAMPLE[]>(size_t(cmykRowBytes));
+            if (!image.isNull() && !readRows(s, image.bits(), image.bytesPerLine(), cmykRow.get())) image = QImage();
+        }
     }
     jpeg_destroy_decompress(&s.cinfo);
     return image;

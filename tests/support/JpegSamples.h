@@ -29,6 +29,12 @@ struct JpegSample {
 };
 
 const std::vector<JpegSample>& jpegSamples();
+
+// A progressive picture of one level (grey 128 in one component, or four
+// components, read as CMYK), written by hand: a DC scan of all components,
+// then each component's AC band; the first component's band is sent
+// `extraScans` more times, as a new first scan each time.
+std::string flatProgressive(int width, int height, int components, int extraScans = 0);
 const JpegSample& jpegSample(std::string_view name);
 
 }  // namespace samples
