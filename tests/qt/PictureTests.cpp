@@ -10,13 +10,41 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <optional>
+
+// A file system that honours O_NONBLOCK on regular files, as one in user
+// space may: while armed, a read of a regular file whose descriptor is
+// non-blocking answers EAGAIN. Every other read goes on as usual.
+namespace {
+std::atomic<bool> g_nonBlockingReadsAgain{false};
+std::atomic<int> g_regularFileReads{0};
+}  // namespace
+
+extern "C" ssize_t read(int fd, void* into, size_t count) {
+    using Read = ssize_t (*)(int, void*, size_t);
+    static const Read next = reinterpret_cast<Read>(dlsym(RTLD_NEXT, "read"));
+    struct stat st {};
+    if (g_nonBlockingReadsAgain && fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        ++g_regularFileReads;
+        if (fcntl(fd, F_GETFL) & O_NONBLOCK) {
+            errno = EAGAIN;
+            return -1;
+        }
+    }
+    return next(fd, into, count);
+}
 
 namespace samples {
 void PrintTo(const JpegSample& sample, std::ostream* out) { *out << sample.name; }
@@ -120,6 +148,16 @@ TEST_F(QtTest, DecodeTakesFilesUpToTheSizeLimitAndRefusesLargerAndMissingOnes) {
     std::filesystem::resize_file(path, static_cast<uintmax_t>(kMaxPictureFileBytes) + 1);
     EXPECT_EQ(presenter().decodePicture(path.string()), nullptr);
     EXPECT_EQ(presenter().decodePicture((tempDir() / "absent.jpg").string()), nullptr);
+}
+
+TEST_F(QtTest, DecodeReadsTheWholeFileWhereNonBlockingReadsWouldAnswerAgain) {
+    const std::string path = writeFile(tempDir() / "slow.jpg", samples::jpegSample("Baseline").bytes());
+    g_nonBlockingReadsAgain = true;
+    Ref<PictureObject> picture(presenter().decodePicture(path));
+    g_nonBlockingReadsAgain = false;
+    EXPECT_GT(g_regularFileReads.load(), 0) << "the file was not read by read()";
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(property(picture.get(), PictureProp::Width).asInteger(), 48);
 }
 
 // ---- What a picture may cost -------------------------------------------------------------------
