@@ -3,6 +3,7 @@
 #include "JpegDecoder.h"
 
 #include <csetjmp>
+#include <cstring>
 #include <cstdio>  // jpeglib.h needs FILE
 #include <memory>
 
@@ -70,6 +71,59 @@ int64_t imageBlocks(const jpeg_decompress_struct& c) {
         const jpeg_component_info& comp = c.comp_info[ci];
         const auto padded = [](int64_t n, int64_t unit) { return (n + unit - 1) / unit * unit; };
         blocks += padded(comp.width_in_blocks, comp.h_samp_factor) * padded(comp.height_in_blocks, comp.v_samp_factor);
+    }
+    return blocks;
+}
+
+// The blocks that one scan visits, given the ids of its components:
+// libjpeg's reckoning, a non-interleaved scan covering its component's own
+// blocks and an interleaved one whole MCUs.
+int64_t blocksOfScan(const jpeg_decompress_struct& c, const uint8_t* ids, int count) {
+    if (count == 1) {
+        for (int ci = 0; ci < c.num_components; ++ci)
+            if (c.comp_info[ci].component_id == ids[0])
+                return int64_t{c.comp_info[ci].width_in_blocks} * c.comp_info[ci].height_in_blocks;
+        return 0;
+    }
+    const int64_t mcus = (int64_t{c.image_width} + c.max_h_samp_factor * DCTSIZE - 1) /
+                         (c.max_h_samp_factor * DCTSIZE) *
+                         ((int64_t{c.image_height} + c.max_v_samp_factor * DCTSIZE - 1) / (c.max_v_samp_factor * DCTSIZE));
+    int64_t perMcu = 0;
+    for (int i = 0; i < count; ++i)
+        for (int ci = 0; ci < c.num_components; ++ci)
+            if (c.comp_info[ci].component_id == ids[i]) perMcu += c.comp_info[ci].h_samp_factor * c.comp_info[ci].v_samp_factor;
+    return mcus * perMcu;
+}
+
+// The blocks that all the stream's scans would visit, read from their headers
+// alone, markers found as libjpeg finds them: segments skipped by their
+// length, entropy-coded data up to the next 0xFF that is no stuffing and no
+// restart marker, up to the first end-of-image marker.
+int64_t blocksOfAllScans(const jpeg_decompress_struct& c, const uint8_t* data, size_t size) {
+    int64_t blocks = 0;
+    size_t i = 2;  // after the start of image
+    while (i < size) {
+        const void* found = std::memchr(data + i, 0xFF, size - i);
+        if (!found) break;
+        i = static_cast<size_t>(static_cast<const uint8_t*>(found) - data);
+        while (i + 1 < size && data[i + 1] == 0xFF) ++i;  // fill bytes
+        if (i + 1 >= size) break;
+        const uint8_t marker = data[i + 1];
+        i += 2;
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;
+        if (marker == 0xD8 || marker == 0xD9) break;
+        if (i + 2 > size) break;
+        const size_t length = size_t{data[i]} << 8 | data[i + 1];
+        if (length < 2 || i + length > size) break;
+        if (marker == 0xDA && length >= 3) {
+            const int count = data[i + 2];
+            if (3 + size_t(count) * 2 <= length && count <= MAX_COMPS_IN_SCAN) {
+                uint8_t ids[MAX_COMPS_IN_SCAN];
+                for (int k = 0; k < count; ++k) ids[k] = data[i + 3 + 2 * size_t(k)];
+                blocks += blocksOfScan(c, ids, count);
+            }
+        }
+        i += length;
     }
     return blocks;
 }
@@ -183,14 +237,18 @@ QImage decodeJpeg(const uint8_t* data, size_t size, int64_t maxPixels) {
     const int64_t depth = format == QImage::Format_Grayscale8 ? 8 : 32;
     const int64_t outputBytes = (width * depth + 31) / 32 * 4 * height;
     const int64_t cmykRowBytes = s.cinfo.out_color_space == JCS_CMYK ? width * 4 : 0;
-    const int64_t workingBytes = int64_t{kJpegMemoryBudget} - outputBytes - cmykRowBytes;
-    if (format != QImage::Format_Invalid && width * height <= maxPixels && workingBytes > 0) {
-        // libjpeg's whole-image buffer (several scans) must fit in what is
-        // left; without a backing store it refuses the file before taking it.
-        s.cinfo.mem->max_memory_to_use = static_cast<long>(workingBytes);
+    const int64_t share = int64_t{kJpegMemoryBudget} / 2;
+    if (format != QImage::Format_Invalid && width * height <= maxPixels && outputBytes <= share) {
+        // libjpeg's whole-image buffer (several scans) must fit in its share;
+        // without a backing store it refuses the file before taking it.
+        s.cinfo.mem->max_memory_to_use = static_cast<long>(share - cmykRowBytes);
         s.blockVisitLimit = kJpegScanVisitsPerBlock * imageBlocks(s.cinfo);
+        // Scans past the limit refuse the file at once, from their headers,
+        // before any memory is taken; libjpeg's own reading counts them again.
+        const bool withinLimit =
+            !jpeg_has_multiple_scans(&s.cinfo) || blocksOfAllScans(s.cinfo, data, size) <= s.blockVisitLimit;
         // The output is taken only once every scan has been read and counted.
-        if (startDecode(s)) {
+        if (withinLimit && startDecode(s)) {
             image = QImage(int(width), int(height), format);
             std::unique_ptr<JSAMPLE[]> cmykRow;
             if (cmykRowBytes > 0) cmykRow = std::make_unique_for_overwrite<JSAMPLE[]>(size_t(cmykRowBytes));

@@ -10,13 +10,15 @@
 namespace loom::qt {
 
 // What one decode may take, libjpeg's working memory and the output together
-// (the stream's own bytes aside): 512 MiB. The output alone may need 256 MiB,
-// Qt's own allocation limit for one image, which a 64 Mpx picture at four
-// bytes a pixel reaches; the rest is left to libjpeg. A single scan needs
-// only a few rows of it; several scans need a buffer of the whole image's
-// coefficients, 128 bytes a block: 128 MiB for 64 Mpx of grey, 192 MiB for
-// 64 Mpx of colour with its chroma halved both ways, 512 MiB for 64 Mpx of
-// CMYK, which is refused.
+// (the stream's own bytes aside): 512 MiB, half for each. The output may need
+// 256 MiB, Qt's own allocation limit for one image, which a 64 Mpx picture at
+// four bytes a pixel reaches. A single scan needs only a few rows of working
+// memory; several scans need a buffer of the whole image's coefficients, 128
+// bytes a block, which is refused before it is taken when it exceeds its
+// half: 128 MiB for 64 Mpx of grey and 192 MiB for 64 Mpx of colour with its
+// chroma halved both ways fit, 512 MiB for 64 Mpx of CMYK does not. The
+// working memory is also what a refused file may have touched before its
+// refusal, and so bounds its time as well.
 inline constexpr size_t kJpegMemoryBudget = size_t{512} << 20;
 
 // How much work the scans may ask for: every block of the image visited by at

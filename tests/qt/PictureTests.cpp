@@ -220,6 +220,7 @@ TEST_P(CostlyFiles, AreRefusedAtOnceWithinTheMemoryBudget) {
     EXPECT_FALSE(cost.decoded);
     EXPECT_LT(cost.seconds, 1.0);
     EXPECT_LT(cost.peakGrowthKiB, 512L * 1024) << "more than the budget of 512 MiB";
+    EXPECT_LT(cost.peakGrowthKiB, 32L * 1024) << "the memory was taken before the refusal";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -227,6 +228,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // 65,536 blocks of grey, the AC band sent 5,000 times more: 5,002 visits of each block.
         CostlyFile{"GreyBandRepeated", [] { return samples::flatProgressive(2048, 2048, 1, 5000); }},
+        // 64 Mpx of grey, 128 MiB of coefficients, the band sent 1,000 times more.
+        CostlyFile{"Grey64MpxBandRepeated", [] { return samples::flatProgressive(8192, 8192, 1, 1000); }},
         // 64 Mpx of four components: 512 MiB of coefficients and 256 MiB of output.
         CostlyFile{"Cmyk64Mpx", [] { return samples::flatProgressive(8192, 8192, 4); }}),
     [](const auto& p) { return std::string(p.param.name); });
