@@ -237,11 +237,11 @@ QImage decodeJpeg(const uint8_t* data, size_t size, int64_t maxPixels) {
     const int64_t depth = format == QImage::Format_Grayscale8 ? 8 : 32;
     const int64_t outputBytes = (width * depth + 31) / 32 * 4 * height;
     const int64_t cmykRowBytes = s.cinfo.out_color_space == JCS_CMYK ? width * 4 : 0;
-    const int64_t share = int64_t{kJpegMemoryBudget} / 2;
-    if (format != QImage::Format_Invalid && width * height <= maxPixels && outputBytes <= share) {
-        // libjpeg's whole-image buffer (several scans) must fit in its share;
-        // without a backing store it refuses the file before taking it.
-        s.cinfo.mem->max_memory_to_use = static_cast<long>(share - cmykRowBytes);
+    if (format != QImage::Format_Invalid && width * height <= maxPixels && outputBytes <= int64_t{kJpegOutputBudget}) {
+        // libjpeg's whole-image buffer (several scans) must fit in its share,
+        // with what it took before; without a backing store it refuses the
+        // file before taking it.
+        s.cinfo.mem->max_memory_to_use = static_cast<long>(int64_t{kJpegWorkingBudget} - cmykRowBytes);
         s.blockVisitLimit = kJpegScanVisitsPerBlock * imageBlocks(s.cinfo);
         // Scans past the limit refuse the file at once, from their headers,
         // before any memory is taken; libjpeg's own reading counts them again.

@@ -10,16 +10,21 @@
 namespace loom::qt {
 
 // What one decode may take, libjpeg's working memory and the output together
-// (the stream's own bytes aside): 512 MiB, half for each. The output may need
-// 256 MiB, Qt's own allocation limit for one image, which a 64 Mpx picture at
-// four bytes a pixel reaches. A single scan needs only a few rows of working
-// memory; several scans need a buffer of the whole image's coefficients, 128
-// bytes a block, which is refused before it is taken when it exceeds its
-// half: 128 MiB for 64 Mpx of grey and 192 MiB for 64 Mpx of colour with its
-// chroma halved both ways fit, 512 MiB for 64 Mpx of CMYK does not. The
-// working memory is also what a refused file may have touched before its
-// refusal, and so bounds its time as well.
-inline constexpr size_t kJpegMemoryBudget = size_t{512} << 20;
+// (the stream's own bytes aside), each share sized by the largest genuine
+// picture of its kind that the 64 Mpx limit admits:
+//  - the output, 256 MiB: 64 Mpx at four bytes a pixel, Qt's own allocation
+//    limit for one image;
+//  - libjpeg's working memory, 200 MiB: a single scan needs only a few rows;
+//    several scans need a buffer of the whole image's coefficients, 128 bytes
+//    a block, which for 64 Mpx of colour with its chroma halved both ways (as
+//    cameras and libjpeg write it) is 192 MiB; the rest is for rows and
+//    tables. 64 Mpx of grey needs 128 MiB; 64 Mpx of CMYK, 512 MiB, is
+//    refused before the buffer is taken (libjpeg has no backing store).
+// What a refused file may have touched before its refusal is this working
+// memory at most, less than a genuine picture's output: that bounds its time.
+inline constexpr size_t kJpegOutputBudget = size_t{256} << 20;
+inline constexpr size_t kJpegWorkingBudget = size_t{200} << 20;
+inline constexpr size_t kJpegMemoryBudget = kJpegOutputBudget + kJpegWorkingBudget;
 
 // How much work the scans may ask for: every block of the image visited by at
 // most this many scans on average, counted from each scan's header before its

@@ -219,7 +219,7 @@ TEST_P(CostlyFiles, AreRefusedAtOnceWithinTheMemoryBudget) {
     const Cost cost = decodeInChild(bytes);
     EXPECT_FALSE(cost.decoded);
     EXPECT_LT(cost.seconds, 1.0);
-    EXPECT_LT(cost.peakGrowthKiB, 512L * 1024) << "more than the budget of 512 MiB";
+    EXPECT_LT(cost.peakGrowthKiB, 456L * 1024) << "more than the budget of 456 MiB";
     EXPECT_LT(cost.peakGrowthKiB, 32L * 1024) << "the memory was taken before the refusal";
 }
 
