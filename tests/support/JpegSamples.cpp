@@ -432,6 +432,15 @@ const std::vector<JpegSample>& jpegSamples() {
          [] { return withStrayByte(progressive().substr(0, markerAt(progressive(), 0xDA, 3))) + endMarker(); },
          std::nullopt},
 
+        // Progressive pictures of one level, written by hand: a band sent
+        // again as new scans within the limit, and files that would cost far
+        // more than their worth.
+        {"HandWrittenProgressiveBandSentAgain", [] { return flatProgressive(64, 64, 1, 10); },
+         Picture{64, 64, kGrey}},
+        {"HandWrittenProgressiveBandSent5000TimesMore", [] { return flatProgressive(2048, 2048, 1, 5000); },
+         std::nullopt},
+        {"HandWrittenProgressiveCmyk64Mpx", [] { return flatProgressive(8192, 8192, 4); }, std::nullopt},
+
         // Other refusals.
         {"BaselineHugeDimensions", [] { return hugeFrame(baseline(), 0xC0); }, std::nullopt},
         {"ProgressiveHugeDimensions", [] { return hugeFrame(progressive(), 0xC2); }, std::nullopt},

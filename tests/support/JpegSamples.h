@@ -1,7 +1,8 @@
 // JPEG files complete and cut short, for the decoder's tests and the picture
 // fuzzer's seeds: baseline, progressive and grayscale pictures written by Qt's
 // writer, CMYK, YCCK, RGB and one-scan-per-component ones written by libjpeg, one
-// written by hand with restart markers, with trailers of every kind after their
+// written by hand with restart markers, progressive ones of one level written
+// by hand (some costing far more than their worth), with trailers of every kind after their
 // end-of-image marker, with a stray byte after their start, and cut at points
 // in their headers and their scans, some with an end-of-image marker appended.
 #pragma once
