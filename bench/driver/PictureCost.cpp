@@ -77,8 +77,8 @@ DecodeCost decodeInChild(const std::string& bytes) {
         std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
         const long before = statusKiB("VmRSS:");
         const auto t0 = std::chrono::steady_clock::now();
-        const QImage image = loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
-                                                  loom::kMaxPicturePixels);
+        const QImage image =
+            loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loom::kMaxPicturePixels);
         const DecodeCost cost{!image.isNull(),
                               std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(),
                               double(statusKiB("VmHWM:") - before) / 1024};

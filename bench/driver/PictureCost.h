@@ -8,8 +8,8 @@ namespace bench {
 
 struct DecodeCost {
     bool decoded = false;
-    double ms = 0;         // the decode's own time
-    double peakMiB = 0;    // the peak resident size during the decode, above the size before it
+    double ms = 0;       // the decode's own time
+    double peakMiB = 0;  // the peak resident size during the decode, above the size before it
 };
 
 // Decodes the bytes with the framework's JPEG decoder in a forked child, fresh

@@ -3,8 +3,8 @@
 #include "JpegDecoder.h"
 
 #include <csetjmp>
-#include <cstring>
 #include <cstdio>  // jpeglib.h needs FILE
+#include <cstring>
 #include <memory>
 
 // jpeglib.h first: what jerror.h lists depends on the library's configuration.
@@ -85,13 +85,14 @@ int64_t blocksOfScan(const jpeg_decompress_struct& c, const uint8_t* ids, int co
                 return int64_t{c.comp_info[ci].width_in_blocks} * c.comp_info[ci].height_in_blocks;
         return 0;
     }
-    const int64_t mcus = (int64_t{c.image_width} + c.max_h_samp_factor * DCTSIZE - 1) /
-                         (c.max_h_samp_factor * DCTSIZE) *
-                         ((int64_t{c.image_height} + c.max_v_samp_factor * DCTSIZE - 1) / (c.max_v_samp_factor * DCTSIZE));
+    const int64_t mcus =
+        (int64_t{c.image_width} + c.max_h_samp_factor * DCTSIZE - 1) / (c.max_h_samp_factor * DCTSIZE) *
+        ((int64_t{c.image_height} + c.max_v_samp_factor * DCTSIZE - 1) / (c.max_v_samp_factor * DCTSIZE));
     int64_t perMcu = 0;
     for (int i = 0; i < count; ++i)
         for (int ci = 0; ci < c.num_components; ++ci)
-            if (c.comp_info[ci].component_id == ids[i]) perMcu += c.comp_info[ci].h_samp_factor * c.comp_info[ci].v_samp_factor;
+            if (c.comp_info[ci].component_id == ids[i])
+                perMcu += c.comp_info[ci].h_samp_factor * c.comp_info[ci].v_samp_factor;
     return mcus * perMcu;
 }
 

@@ -185,8 +185,8 @@ Cost decodeInChild(const std::string& bytes) {
         std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
         const long before = statusKiB("VmRSS:");
         const auto t0 = std::chrono::steady_clock::now();
-        const QImage image = loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
-                                                  loom::kMaxPicturePixels);
+        const QImage image =
+            loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loom::kMaxPicturePixels);
         Cost cost{!image.isNull(), std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(),
                   statusKiB("VmHWM:") - before};
         const bool written = write(fds[1], &cost, sizeof cost) == ssize_t{sizeof cost};
@@ -245,8 +245,8 @@ TEST(ScanBudget, AdmitsTwelveVisitsOfEachBlockAndNoMore) {
     for (const Case c : {Case{1, 10, true}, Case{1, 11, false}, Case{4, 40, true}, Case{4, 41, false}}) {
         SCOPED_TRACE(::testing::Message() << c.components << " components, " << c.extraScans << " scans more");
         const std::string bytes = samples::flatProgressive(64, 64, c.components, c.extraScans);
-        const QImage image = loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
-                                                  loom::kMaxPicturePixels);
+        const QImage image =
+            loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loom::kMaxPicturePixels);
         EXPECT_EQ(!image.isNull(), c.decodes);
         if (c.decodes) {
             EXPECT_EQ(image.size(), QSize(64, 64));

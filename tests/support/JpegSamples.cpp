@@ -201,8 +201,8 @@ std::string flatProgressive(int width, int height, int components, int extraScan
     std::vector<uint8_t> table{0x00};  // quantisation table 0, 8-bit, all ones
     table.resize(65, 0x01);
     putSegment(out, 0xDB, table);
-    std::vector<uint8_t> frame{8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width),
-                               uint8_t(components)};
+    std::vector<uint8_t> frame{
+        8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width), uint8_t(components)};
     for (int c = 1; c <= components; ++c) frame.insert(frame.end(), {uint8_t(c), 0x11, 0x00});
     putSegment(out, 0xC2, frame);
     // DC table 0: one code, 0, for difference category 0. AC table 0: the
@@ -435,8 +435,7 @@ const std::vector<JpegSample>& jpegSamples() {
         // Progressive pictures of one level, written by hand: a band sent
         // again as new scans within the limit, and files that would cost far
         // more than their worth.
-        {"HandWrittenProgressiveBandSentAgain", [] { return flatProgressive(64, 64, 1, 10); },
-         Picture{64, 64, kGrey}},
+        {"HandWrittenProgressiveBandSentAgain", [] { return flatProgressive(64, 64, 1, 10); }, Picture{64, 64, kGrey}},
         {"HandWrittenProgressiveBandSent5000TimesMore", [] { return flatProgressive(2048, 2048, 1, 5000); },
          std::nullopt},
         {"HandWrittenProgressiveCmyk64Mpx", [] { return flatProgressive(8192, 8192, 4); }, std::nullopt},
