@@ -1,6 +1,7 @@
 // Writes the fuzzers' seed corpora: every kind of the program's own layout
 // records, each prefixed by the byte that selects its kind of target; and JPEG
-// files complete, with trailers, and cut short.
+// files complete, with trailers, cut short, and costing far more than their
+// worth (a band sent again thousands of times, 64 Mpx of progressive CMYK).
 #include "forms/LayoutRecords.h"
 #include "support/JpegSamples.h"
 

@@ -7,9 +7,12 @@
 // (pw_floor) as child processes on a private Xvfb; the catalogue hit and the
 // handlers' own share run in this process, on a presenter without a display.
 #include "FrozenClockPresenter.h"
+#include "PictureCost.h"
 #include "Processes.h"
 
 #include "forms/PictureCatalogue.h"
+#include "support/JpegSamples.h"
+
 #include "loom/Presenter.h"
 #include "loom/Runtime.h"
 #include "loom/Testing.h"
@@ -388,6 +391,87 @@ void BM_PeakMemory(benchmark::State& state) {
            fmt("%+.2f MB", p - f), "<= +2 MB", p - f <= 2.0);
 }
 
+// ---- 9. Refusing the costliest file, and 10. one decode's peak memory ----------------------------
+
+struct PictureFile {
+    std::string name;
+    std::string bytes;
+    bool decodes;
+};
+
+// A file cut in the middle of its last scan's data, then an end-of-image
+// marker: refused only once every scan before has been read.
+std::string cutInLastScan(const std::string& bytes) {
+    const size_t sos = bytes.rfind("\xFF\xDA");
+    const size_t data = sos + 2 + (size_t{uint8_t(bytes[sos + 2])} << 8 | uint8_t(bytes[sos + 3]));
+    const size_t end = bytes.size() - 2;  // its end-of-image marker
+    if (end - data < 2) throw std::logic_error("last scan too short to cut");
+    return bytes.substr(0, (data + end) / 2) + "\xFF\xD9";
+}
+
+// The costliest files the size and pixel limits admit, as refusals. A band
+// sent again 10,000 times over 64 Mpx of grey (the first file of that kind
+// found), and over the most blocks whose coefficients fit the decoder's
+// working memory (four components of 5056 x 5056: 195 MiB); and that file at
+// the scan limit (each block visited twelve times), cut in its last scan, which
+// is refused only once all of it has been read.
+std::vector<PictureFile> worstFiles() {
+    return {{"grey 8192 x 8192, band sent 10,000 times more", samples::flatProgressive(8192, 8192, 1, 10000), false},
+            {"CMYK 5056 x 5056, band sent 10,000 times more", samples::flatProgressive(5056, 5056, 4, 10000), false},
+            {"CMYK 5056 x 5056 at the scan limit, cut in its last scan",
+             cutInLastScan(samples::flatProgressive(5056, 5056, 4, 40)), false}};
+}
+
+DecodeCost decodeExpecting(const PictureFile& file) {
+    const DecodeCost cost = decodeInChild(file.bytes);
+    if (cost.decoded != file.decodes)
+        throw std::runtime_error(file.name + (file.decodes ? ": no picture" : ": decoded, not refused"));
+    return cost;
+}
+
+void BM_CostlyRefusal(benchmark::State& state) {
+    const PictureFile genuine{"8192 x 8192 baseline colour", genuineBaseline(), true};
+    const std::vector<PictureFile> worst = worstFiles();
+    std::vector<double> genuineMs;
+    std::map<std::string, std::vector<double>> refusedMs;
+    for (auto _ : state) {
+        for (int i = 0; i < repeats(10); ++i) {  // taking turns
+            genuineMs.push_back(decodeExpecting(genuine).ms);
+            for (const PictureFile& file : worst) refusedMs[file.name].push_back(decodeExpecting(file).ms);
+        }
+        state.SetIterationTime(median(genuineMs) / 1e3);
+    }
+    double slowest = 0;
+    for (const auto& [name, values] : refusedMs) slowest = std::max(slowest, median(values));
+    state.counters["genuine_ms"] = median(genuineMs);
+    for (const PictureFile& file : worst) state.counters[file.name] = median(refusedMs.at(file.name));
+    ratioRow(state, "9. refusing the costliest file, against decoding 8192 x 8192 (medians)", slowest,
+             median(genuineMs), "ms", 1.00);
+}
+
+void BM_DecodeMemory(benchmark::State& state) {
+    std::vector<PictureFile> files{
+        {"8192 x 8192 baseline colour", genuineBaseline(), true},
+        {"8192 x 8192 progressive colour", genuineProgressive(), true},
+        {"CMYK 5056 x 5056 progressive at the scan limit", samples::flatProgressive(5056, 5056, 4, 40), true},
+        {"CMYK 8192 x 8192 progressive", samples::flatProgressive(8192, 8192, 4), false},
+    };
+    for (PictureFile& file : worstFiles()) files.push_back(std::move(file));
+    double peak = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < repeats(3); ++i)
+            for (const PictureFile& file : files) {
+                const double mib = decodeExpecting(file).peakMiB;
+                state.counters[file.name] = std::max(state.counters[file.name].value, mib);
+                peak = std::max(peak, mib);
+            }
+    }
+    const double budget = decodeBudgetMiB();
+    state.counters["peak_MiB"] = peak;
+    addRow("10. peak memory of one picture's decode (the most of " + std::to_string(files.size()) + " files)",
+           fmt("%.1f MiB", peak), fmt("%.0f MiB", budget), fmt("%.3f", peak / budget), "<= the budget", peak <= budget);
+}
+
 // ---- Running inside the program ------------------------------------------------------------------
 
 // Collects the in-process figures' time per iteration from the runs' reports.
@@ -427,6 +511,8 @@ void registerAll() {
     external("BM_FirstLoad", &BM_FirstLoad);
     external("BM_Idle", &BM_Idle, false);
     external("BM_PeakMemory", &BM_PeakMemory, false);
+    external("BM_CostlyRefusal", &BM_CostlyRefusal);
+    external("BM_DecodeMemory", &BM_DecodeMemory, false);
 }
 
 void printTable(const Reporter& reporter) {

@@ -59,6 +59,11 @@ std::optional<FileBytes> readRegularFile(const std::string& path, size_t maxByte
     struct stat before {};
     if (::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode) || !sameFile(named, before)) return std::nullopt;
     if (before.st_size <= 0 || static_cast<uintmax_t>(before.st_size) > maxBytes) return std::nullopt;
+    // A regular file now: its reads block as usual, so that a file system
+    // that honours O_NONBLOCK (one in user space, answering EAGAIN while it
+    // fetches) still gives the whole file.
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return std::nullopt;
 
     FileBytes bytes{std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(before.st_size)),
                     static_cast<size_t>(before.st_size)};

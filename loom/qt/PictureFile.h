@@ -15,7 +15,8 @@ struct FileBytes {
 };
 
 // The whole content of the regular file at `path`, opened by the path's own
-// bytes and without blocking; none when it is no regular file (a FIFO, a
+// bytes and without blocking (a FIFO put in its place cannot hang the open),
+// then read with reads that block; none when it is no regular file (a FIFO, a
 // device, a socket, a directory), does not open, is empty, is larger than
 // `maxBytes`, or changes while it is read.
 std::optional<FileBytes> readRegularFile(const std::string& path, size_t maxBytes);

@@ -1,6 +1,7 @@
 // Decoding picture files: complete ones become Picture objects, whatever
 // follows their end, with the very pixels Qt's own reader gives; cut-short,
 // too large and foreign ones are refused.
+#include "JpegDecoder.h"
 #include "QtFixture.h"
 #include "support/JpegSamples.h"
 
@@ -9,8 +10,41 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <optional>
+
+// A file system that honours O_NONBLOCK on regular files, as one in user
+// space may: while armed, a read of a regular file whose descriptor is
+// non-blocking answers EAGAIN. Every other read goes on as usual.
+namespace {
+std::atomic<bool> g_nonBlockingReadsAgain{false};
+std::atomic<int> g_regularFileReads{0};
+}  // namespace
+
+extern "C" ssize_t read(int fd, void* into, size_t count) {
+    using Read = ssize_t (*)(int, void*, size_t);
+    static const Read next = reinterpret_cast<Read>(dlsym(RTLD_NEXT, "read"));
+    struct stat st {};
+    if (g_nonBlockingReadsAgain && fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        ++g_regularFileReads;
+        if (fcntl(fd, F_GETFL) & O_NONBLOCK) {
+            errno = EAGAIN;
+            return -1;
+        }
+    }
+    return next(fd, into, count);
+}
 
 namespace samples {
 void PrintTo(const JpegSample& sample, std::ostream* out) { *out << sample.name; }
@@ -114,6 +148,110 @@ TEST_F(QtTest, DecodeTakesFilesUpToTheSizeLimitAndRefusesLargerAndMissingOnes) {
     std::filesystem::resize_file(path, static_cast<uintmax_t>(kMaxPictureFileBytes) + 1);
     EXPECT_EQ(presenter().decodePicture(path.string()), nullptr);
     EXPECT_EQ(presenter().decodePicture((tempDir() / "absent.jpg").string()), nullptr);
+}
+
+TEST_F(QtTest, DecodeReadsTheWholeFileWhereNonBlockingReadsWouldAnswerAgain) {
+    const std::string path = writeFile(tempDir() / "slow.jpg", samples::jpegSample("Baseline").bytes());
+    g_nonBlockingReadsAgain = true;
+    Ref<PictureObject> picture(presenter().decodePicture(path));
+    g_nonBlockingReadsAgain = false;
+    EXPECT_GT(g_regularFileReads.load(), 0) << "the file was not read by read()";
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(property(picture.get(), PictureProp::Width).asInteger(), 48);
+}
+
+// ---- What a picture may cost -------------------------------------------------------------------
+
+// What one decode did, in a child process of its own, so that its peak memory is its own.
+struct Cost {
+    bool decoded = false;
+    double seconds = 0;
+    long peakGrowthKiB = 0;  // the peak resident size during the decode, above the size before it
+};
+
+long statusKiB(const char* field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string_view(field).size()));
+    return -1;
+}
+
+Cost decodeInChild(const std::string& bytes) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
+        const long before = statusKiB("VmRSS:");
+        const auto t0 = std::chrono::steady_clock::now();
+        const QImage image =
+            loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loom::kMaxPicturePixels);
+        Cost cost{!image.isNull(), std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(),
+                  statusKiB("VmHWM:") - before};
+        const bool written = write(fds[1], &cost, sizeof cost) == ssize_t{sizeof cost};
+        _exit(written ? 0 : 1);
+    }
+    close(fds[1]);
+    Cost cost;
+    const bool got = read(fds[0], &cost, sizeof cost) == ssize_t{sizeof cost};
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(got && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child gave no figures";
+    return cost;
+}
+
+struct CostlyFile {
+    const char* name;
+    std::string (*bytes)();
+};
+
+void PrintTo(const CostlyFile& file, std::ostream* out) { *out << file.name; }
+
+class CostlyFiles : public ::testing::TestWithParam<CostlyFile> {};
+
+// Files that the size and pixel limits admit but that would cost far more
+// than their worth: refused at once, without taking the memory.
+TEST_P(CostlyFiles, AreRefusedAtOnceWithinTheMemoryBudget) {
+    const std::string bytes = GetParam().bytes();
+    ASSERT_LT(bytes.size(), size_t{1} << 20);
+    const Cost cost = decodeInChild(bytes);
+    EXPECT_FALSE(cost.decoded);
+    EXPECT_LT(cost.seconds, 1.0);
+    EXPECT_LT(cost.peakGrowthKiB, 456L * 1024) << "more than the budget of 456 MiB";
+    EXPECT_LT(cost.peakGrowthKiB, 32L * 1024) << "the memory was taken before the refusal";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, CostlyFiles,
+    ::testing::Values(
+        // 65,536 blocks of grey, the AC band sent 5,000 times more: 5,002 visits of each block.
+        CostlyFile{"GreyBandRepeated", [] { return samples::flatProgressive(2048, 2048, 1, 5000); }},
+        // 64 Mpx of grey, 128 MiB of coefficients, the band sent 1,000 times more.
+        CostlyFile{"Grey64MpxBandRepeated", [] { return samples::flatProgressive(8192, 8192, 1, 1000); }},
+        // 64 Mpx of four components: 512 MiB of coefficients and 256 MiB of output.
+        CostlyFile{"Cmyk64Mpx", [] { return samples::flatProgressive(8192, 8192, 4); }}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// The scans may visit each block twelve times: a grey picture of 64 blocks
+// may have twelve scans, each visiting all of them; four components may have
+// their DC scan (visiting all four) and 44 AC scans of one.
+TEST(ScanBudget, AdmitsTwelveVisitsOfEachBlockAndNoMore) {
+    struct Case {
+        int components, extraScans;
+        bool decodes;
+    };
+    for (const Case c : {Case{1, 10, true}, Case{1, 11, false}, Case{4, 40, true}, Case{4, 41, false}}) {
+        SCOPED_TRACE(::testing::Message() << c.components << " components, " << c.extraScans << " scans more");
+        const std::string bytes = samples::flatProgressive(64, 64, c.components, c.extraScans);
+        const QImage image =
+            loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loom::kMaxPicturePixels);
+        EXPECT_EQ(!image.isNull(), c.decodes);
+        if (c.decodes) {
+            EXPECT_EQ(image.size(), QSize(64, 64));
+        }
+    }
 }
 
 }  // namespace

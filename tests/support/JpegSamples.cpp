@@ -137,6 +137,111 @@ std::string greyWithRestarts() {
     return std::string(reinterpret_cast<const char*>(kBytes), sizeof kBytes);
 }
 
+// ---- Progressive pictures of one level, written by hand --------------------------------------
+
+// Entropy-coded bits, most significant first, a 0x00 after each 0xFF byte,
+// padded with ones at the end of the scan.
+class BitWriter {
+public:
+    explicit BitWriter(std::string& out) : m_out(out) {}
+    void put(uint32_t bits, int count) {
+        for (int i = count - 1; i >= 0; --i) {
+            m_byte = static_cast<uint8_t>(m_byte << 1 | ((bits >> i) & 1));
+            if (++m_used == 8) flushByte();
+        }
+    }
+    void finish() {
+        while (m_used != 0) put(1, 1);
+    }
+
+private:
+    void flushByte() {
+        m_out += static_cast<char>(m_byte);
+        if (m_byte == 0xFF) m_out += '\0';
+        m_byte = 0;
+        m_used = 0;
+    }
+    std::string& m_out;
+    uint8_t m_byte = 0;
+    int m_used = 0;
+};
+
+void putSegment(std::string& out, uint8_t marker, const std::vector<uint8_t>& body) {
+    const size_t length = body.size() + 2;
+    out += {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
+    out.append(reinterpret_cast<const char*>(body.data()), body.size());
+}
+
+// A scan header: the components (ids from 1), both tables 0, the band and the bit positions.
+void putScanHeader(std::string& out, std::vector<uint8_t> ids, uint8_t ss, uint8_t se) {
+    std::vector<uint8_t> body{static_cast<uint8_t>(ids.size())};
+    for (uint8_t id : ids) body.insert(body.end(), {id, 0x00});
+    body.insert(body.end(), {ss, se, 0x00});
+    putSegment(out, 0xDA, body);
+}
+
+// End-of-band runs covering `blocks` blocks. The AC table codes the run
+// symbol r << 4 (a run of 2^r plus r more bits) as the four bits r.
+void putEndOfBandRuns(BitWriter& bits, long blocks) {
+    while (blocks > 0) {
+        const long run = std::min(blocks, 32767L);
+        int r = 0;
+        while ((2L << r) <= run) ++r;
+        bits.put(static_cast<uint32_t>(r), 4);
+        bits.put(static_cast<uint32_t>(run - (1L << r)), r);
+        blocks -= run;
+    }
+}
+
+}  // namespace
+
+std::string flatProgressive(int width, int height, int components, int extraScans) {
+    const long blocks = long{(width + 7) / 8} * ((height + 7) / 8);  // per component, every one 1x1
+    std::string out = "\xFF\xD8";
+    std::vector<uint8_t> table{0x00};  // quantisation table 0, 8-bit, all ones
+    table.resize(65, 0x01);
+    putSegment(out, 0xDB, table);
+    std::vector<uint8_t> frame{
+        8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width), uint8_t(components)};
+    for (int c = 1; c <= components; ++c) frame.insert(frame.end(), {uint8_t(c), 0x11, 0x00});
+    putSegment(out, 0xC2, frame);
+    // DC table 0: one code, 0, for difference category 0. AC table 0: the
+    // fifteen run symbols, four bits each.
+    std::vector<uint8_t> dc{0x00, 1};
+    dc.resize(17, 0);
+    dc.push_back(0x00);
+    putSegment(out, 0xC4, dc);
+    std::vector<uint8_t> ac{0x10, 0, 0, 0, 15};
+    ac.resize(17, 0);
+    for (uint8_t r = 0; r < 15; ++r) ac.push_back(static_cast<uint8_t>(r << 4));
+    putSegment(out, 0xC4, ac);
+
+    // Every block's DC difference is 0: one zero bit a block, all components interleaved.
+    std::vector<uint8_t> ids;
+    for (int c = 1; c <= components; ++c) ids.push_back(uint8_t(c));
+    putScanHeader(out, ids, 0, 0);
+    {
+        BitWriter bits(out);
+        for (long i = 0; i < blocks * components; ++i) bits.put(0, 1);
+        bits.finish();
+    }
+    // Each component's AC band, all zero: end-of-band runs.
+    std::string acScan;
+    for (int c = 1; c <= components; ++c) {
+        std::string scan;
+        putScanHeader(scan, {uint8_t(c)}, 1, 63);
+        BitWriter bits(scan);
+        putEndOfBandRuns(bits, blocks);
+        bits.finish();
+        out += scan;
+        if (c == 1) acScan = scan;
+    }
+    for (int i = 0; i < extraScans; ++i) out += acScan;
+    return out + "\xFF\xD9";
+}
+
+namespace {
+
 // ---- Places in a file -------------------------------------------------------------------------
 
 // Where the nth (from 0) marker of that code is. The writer puts no 0xFF in
@@ -326,6 +431,14 @@ const std::vector<JpegSample>& jpegSamples() {
         {"StrayByteAfterStartProgressiveCutBetweenScansThenEndMarker",
          [] { return withStrayByte(progressive().substr(0, markerAt(progressive(), 0xDA, 3))) + endMarker(); },
          std::nullopt},
+
+        // Progressive pictures of one level, written by hand: a band sent
+        // again as new scans within the limit, and files that would cost far
+        // more than their worth.
+        {"HandWrittenProgressiveBandSentAgain", [] { return flatProgressive(64, 64, 1, 10); }, Picture{64, 64, kGrey}},
+        {"HandWrittenProgressiveBandSent5000TimesMore", [] { return flatProgressive(2048, 2048, 1, 5000); },
+         std::nullopt},
+        {"HandWrittenProgressiveCmyk64Mpx", [] { return flatProgressive(8192, 8192, 4); }, std::nullopt},
 
         // Other refusals.
         {"BaselineHugeDimensions", [] { return hugeFrame(baseline(), 0xC0); }, std::nullopt},

@@ -1,7 +1,8 @@
 // JPEG files complete and cut short, for the decoder's tests and the picture
 // fuzzer's seeds: baseline, progressive and grayscale pictures written by Qt's
 // writer, CMYK, YCCK, RGB and one-scan-per-component ones written by libjpeg, one
-// written by hand with restart markers, with trailers of every kind after their
+// written by hand with restart markers, progressive ones of one level written
+// by hand (some costing far more than their worth), with trailers of every kind after their
 // end-of-image marker, with a stray byte after their start, and cut at points
 // in their headers and their scans, some with an end-of-image marker appended.
 #pragma once
@@ -29,6 +30,12 @@ struct JpegSample {
 };
 
 const std::vector<JpegSample>& jpegSamples();
+
+// A progressive picture of one level (grey 128 in one component, or four
+// components, read as CMYK), written by hand: a DC scan of all components,
+// then each component's AC band; the first component's band is sent
+// `extraScans` more times, as a new first scan each time.
+std::string flatProgressive(int width, int height, int components, int extraScans = 0);
 const JpegSample& jpegSample(std::string_view name);
 
 }  // namespace samples
