@@ -7,10 +7,10 @@
 // (pw_floor) as child processes on a private Xvfb; the catalogue hit and the
 // handlers' own share run in this process, on a presenter without a display.
 #include "FrozenClockPresenter.h"
-#include "PictureCost.h"
 #include "Processes.h"
 
 #include "forms/PictureCatalogue.h"
+#include "support/DecodeCost.h"
 #include "support/JpegSamples.h"
 
 #include "loom/Presenter.h"
@@ -422,15 +422,16 @@ std::vector<PictureFile> worstFiles() {
              cutInLastScan(samples::flatProgressive(5056, 5056, 4, 40)), false}};
 }
 
-DecodeCost decodeExpecting(const PictureFile& file) {
-    const DecodeCost cost = decodeInChild(file.bytes);
-    if (cost.decoded != file.decodes)
+samples::DecodeCost decodeExpecting(const PictureFile& file) {
+    const std::optional<samples::DecodeCost> cost = samples::decodeInChild(file.bytes);
+    if (!cost) throw std::runtime_error(file.name + ": the decoding child gave no figures");
+    if (cost->decoded != file.decodes)
         throw std::runtime_error(file.name + (file.decodes ? ": no picture" : ": decoded, not refused"));
-    return cost;
+    return *cost;
 }
 
 void BM_CostlyRefusal(benchmark::State& state) {
-    const PictureFile genuine{"8192 x 8192 baseline colour", genuineBaseline(), true};
+    const PictureFile genuine{"8192 x 8192 baseline colour", samples::largeColour(false), true};
     const std::vector<PictureFile> worst = worstFiles();
     std::vector<double> genuineMs;
     std::map<std::string, std::vector<double>> refusedMs;
@@ -451,8 +452,8 @@ void BM_CostlyRefusal(benchmark::State& state) {
 
 void BM_DecodeMemory(benchmark::State& state) {
     std::vector<PictureFile> files{
-        {"8192 x 8192 baseline colour", genuineBaseline(), true},
-        {"8192 x 8192 progressive colour", genuineProgressive(), true},
+        {"8192 x 8192 baseline colour", samples::largeColour(false), true},
+        {"8192 x 8192 progressive colour", samples::largeColour(true), true},
         {"CMYK 5056 x 5056 progressive at the scan limit", samples::flatProgressive(5056, 5056, 4, 40), true},
         {"CMYK 8192 x 8192 progressive", samples::flatProgressive(8192, 8192, 4), false},
     };
@@ -466,7 +467,7 @@ void BM_DecodeMemory(benchmark::State& state) {
                 peak = std::max(peak, mib);
             }
     }
-    const double budget = decodeBudgetMiB();
+    const double budget = samples::decodeBudgetMiB();
     state.counters["peak_MiB"] = peak;
     addRow("10. peak memory of one picture's decode (the most of " + std::to_string(files.size()) + " files)",
            fmt("%.1f MiB", peak), fmt("%.0f MiB", budget), fmt("%.3f", peak / budget), "<= the budget", peak <= budget);

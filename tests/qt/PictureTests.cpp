@@ -3,6 +3,7 @@
 // too large and foreign ones are refused.
 #include "JpegDecoder.h"
 #include "QtFixture.h"
+#include "support/DecodeCost.h"
 #include "support/JpegSamples.h"
 
 #include <QBuffer>
@@ -13,13 +14,11 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -162,46 +161,6 @@ TEST_F(QtTest, DecodeReadsTheWholeFileWhereNonBlockingReadsWouldAnswerAgain) {
 
 // ---- What a picture may cost -------------------------------------------------------------------
 
-// What one decode did, in a child process of its own, so that its peak memory is its own.
-struct Cost {
-    bool decoded = false;
-    double seconds = 0;
-    long peakGrowthKiB = 0;  // the peak resident size during the decode, above the size before it
-};
-
-long statusKiB(const char* field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string_view(field).size()));
-    return -1;
-}
-
-Cost decodeInChild(const std::string& bytes) {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
-        const long before = statusKiB("VmRSS:");
-        const auto t0 = std::chrono::steady_clock::now();
-        const QImage image =
-            loom::qt::decodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), loom::kMaxPicturePixels);
-        Cost cost{!image.isNull(), std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(),
-                  statusKiB("VmHWM:") - before};
-        const bool written = write(fds[1], &cost, sizeof cost) == ssize_t{sizeof cost};
-        _exit(written ? 0 : 1);
-    }
-    close(fds[1]);
-    Cost cost;
-    const bool got = read(fds[0], &cost, sizeof cost) == ssize_t{sizeof cost};
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(got && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child gave no figures";
-    return cost;
-}
-
 struct CostlyFile {
     const char* name;
     std::string (*bytes)();
@@ -216,11 +175,12 @@ class CostlyFiles : public ::testing::TestWithParam<CostlyFile> {};
 TEST_P(CostlyFiles, AreRefusedAtOnceWithinTheMemoryBudget) {
     const std::string bytes = GetParam().bytes();
     ASSERT_LT(bytes.size(), size_t{1} << 20);
-    const Cost cost = decodeInChild(bytes);
-    EXPECT_FALSE(cost.decoded);
-    EXPECT_LT(cost.seconds, 1.0);
-    EXPECT_LT(cost.peakGrowthKiB, 456L * 1024) << "more than the budget of 456 MiB";
-    EXPECT_LT(cost.peakGrowthKiB, 32L * 1024) << "the memory was taken before the refusal";
+    const std::optional<samples::DecodeCost> cost = samples::decodeInChild(bytes);
+    ASSERT_TRUE(cost) << "the child gave no figures";
+    EXPECT_FALSE(cost->decoded);
+    EXPECT_LT(cost->ms, 1000.0);
+    EXPECT_LT(cost->peakMiB, 456.0) << "more than the budget of 456 MiB";
+    EXPECT_LT(cost->peakMiB, 32.0) << "the memory was taken before the refusal";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -54,19 +54,11 @@ std::string baseline() { return written(Scans::Baseline, kRed, 48, 32); }
 std::string progressive() { return written(Scans::Progressive, kRed, 48, 32); }
 std::string grayscale() { return written(Scans::Baseline, kGrey, 48, 32, QImage::Format_Grayscale8); }
 
-// The same kind of picture written by libjpeg itself, for what Qt's writer
-// cannot write: four-component and RGB files, and a scan script of its own. Four
-// components are given as Adobe writes them, inverted (255 is no ink); an
-// opaque red is then C, M, Y = its red, green, blue, with K = 255.
-std::string compressed(J_COLOR_SPACE fileSpace, int components, uint32_t rgb,
-                       const std::vector<jpeg_scan_info>& scans = {}) {
-    constexpr int kWidth = 48, kHeight = 32;
-    const uint8_t colour[4] = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 0xFF};
-    std::vector<uint8_t> pixels(size_t{kWidth} * kHeight * components);
-    Noise noise;
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = i < size_t{kWidth} * 8 * components ? uint8_t(noise.next() >> 24) : colour[i % components];
-
+// A picture written by libjpeg, row by row as `fill` gives each row: quality
+// 90, the file's colour space and scan script as asked.
+template <typename Fill>
+std::string libjpegWritten(int width, int height, int components, J_COLOR_SPACE fileSpace, Fill fill,
+                           const std::vector<jpeg_scan_info>& scans = {}, bool progressive = false) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
     cinfo.err = jpeg_std_error(&errors);
@@ -74,8 +66,8 @@ std::string compressed(J_COLOR_SPACE fileSpace, int components, uint32_t rgb,
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     jpeg_mem_dest(&cinfo, &out, &outSize);
-    cinfo.image_width = kWidth;
-    cinfo.image_height = kHeight;
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
     cinfo.input_components = components;
     cinfo.in_color_space = components == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
@@ -85,16 +77,35 @@ std::string compressed(J_COLOR_SPACE fileSpace, int components, uint32_t rgb,
         cinfo.scan_info = scans.data();
         cinfo.num_scans = static_cast<int>(scans.size());
     }
+    if (progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(size_t(width) * size_t(components));
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = pixels.data() + size_t{cinfo.next_scanline} * kWidth * components;
-        jpeg_write_scanlines(&cinfo, &row, 1);
+        fill(static_cast<int>(cinfo.next_scanline), row.data());
+        JSAMPROW rows = row.data();
+        jpeg_write_scanlines(&cinfo, &rows, 1);
     }
     jpeg_finish_compress(&cinfo);
     std::string bytes(reinterpret_cast<const char*>(out), outSize);
     jpeg_destroy_compress(&cinfo);
     std::free(out);
     return bytes;
+}
+
+// The same kind of picture as Qt's writer gives, for what Qt's writer cannot
+// write: four-component and RGB files, and a scan script of its own. Four
+// components are given as Adobe writes them, inverted (255 is no ink); an
+// opaque red is then C, M, Y = its red, green, blue, with K = 255.
+std::string compressed(J_COLOR_SPACE fileSpace, int components, uint32_t rgb,
+                       const std::vector<jpeg_scan_info>& scans = {}) {
+    constexpr int kWidth = 48;
+    const uint8_t colour[4] = {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 0xFF};
+    Noise noise;
+    const auto fill = [&](int y, JSAMPLE* row) {
+        for (int i = 0; i < kWidth * components; ++i)
+            row[i] = y < 8 ? JSAMPLE(noise.next() >> 24) : colour[i % components];
+    };
+    return libjpegWritten(kWidth, 32, components, fileSpace, fill, scans);
 }
 
 std::string cmyk() { return compressed(JCS_CMYK, 4, kRed); }
@@ -194,6 +205,21 @@ void putEndOfBandRuns(BitWriter& bits, long blocks) {
 }
 
 }  // namespace
+
+std::string largeColour(bool progressive) {
+    constexpr int kSide = 8192;
+    uint32_t noise = 12345;
+    const auto fill = [&](int y, JSAMPLE* row) {
+        for (int x = 0; x < kSide; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            const int n = static_cast<int>(noise >> 29);  // 0..7
+            row[size_t(x) * 3] = static_cast<JSAMPLE>(x * 240 / kSide + n);
+            row[size_t(x) * 3 + 1] = static_cast<JSAMPLE>(y * 240 / kSide + n);
+            row[size_t(x) * 3 + 2] = static_cast<JSAMPLE>((x + y) * 120 / kSide + n);
+        }
+    };
+    return libjpegWritten(kSide, kSide, 3, JCS_YCbCr, fill, {}, progressive);
+}
 
 std::string flatProgressive(int width, int height, int components, int extraScans) {
     const long blocks = long{(width + 7) / 8} * ((height + 7) / 8);  // per component, every one 1x1

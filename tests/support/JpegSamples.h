@@ -36,6 +36,10 @@ const std::vector<JpegSample>& jpegSamples();
 // then each component's AC band; the first component's band is sent
 // `extraScans` more times, as a new first scan each time.
 std::string flatProgressive(int width, int height, int components, int extraScans = 0);
+// The largest picture the pixel limit admits, as a camera or an editor writes
+// it: 8192 x 8192, colour with its chroma halved both ways, quality 90, a
+// smooth gradient under fine noise; baseline, or libjpeg's own progressive script.
+std::string largeColour(bool progressive);
 const JpegSample& jpegSample(std::string_view name);
 
 }  // namespace samples
