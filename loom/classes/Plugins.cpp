@@ -4,10 +4,12 @@
 // clang-format off
 #include "ClassBuilder.h"
 #include "loom/CallRecord.h"
+#include "loom/NeverDestroyed.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
 #include <iterator>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 
@@ -179,9 +181,9 @@ const std::unordered_map<std::string, Code>& entryPoints() {
 Code* RuntimeAllocatePluginEntrypointsTable(int32_t size) {
     LOOM_RECORD("RuntimeAllocatePluginEntrypointsTable", std::to_string(size));
     // Tables live for the whole process; the list is never destroyed, so they stay reachable.
-    static auto* tables = new std::vector<Code*>;
-    tables->push_back(new Code[static_cast<size_t>(std::max(size, 0))]());
-    return tables->back();
+    static NeverDestroyed<std::vector<std::unique_ptr<Code[]>>> tables;
+    tables->push_back(std::make_unique<Code[]>(static_cast<size_t>(std::max(size, 0))));
+    return tables->back().get();
 }
 
 Code RuntimeLookupPluginEntrypoint(String* memberName) {

@@ -2,6 +2,7 @@
 
 #include "HeldOutput.h"
 #include "loom/Executable.h"
+#include "loom/NeverDestroyed.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -172,7 +173,7 @@ struct Start {
 
 // Never freed: a thread of Qt's may still be in the handler as the start ends.
 Start& start() {
-    static Start* s = new Start;
+    static NeverDestroyed<Start> s;
     return *s;
 }
 

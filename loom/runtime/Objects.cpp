@@ -1,6 +1,7 @@
 // Objects, reference counting, weak references, class records and casts.
 #include "loom/CallRecord.h"
 #include "loom/Classes.h"
+#include "loom/NeverDestroyed.h"
 #include "loom/Runtime.h"
 #include "loom/Windows.h"
 
@@ -14,7 +15,7 @@ int64_t g_liveObjects = 0;
 // Class records live for the whole process; the list is never destroyed, so
 // they stay reachable to the end (also for the leak checker).
 std::vector<const ClassRecord*>& classList() {
-    static auto* list = new std::vector<const ClassRecord*>;
+    static NeverDestroyed<std::vector<const ClassRecord*>> list;
     return *list;
 }
 }  // namespace

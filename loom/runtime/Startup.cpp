@@ -50,7 +50,7 @@ namespace detail {
 std::vector<Ref<WindowObject>>& windows() {
     // Never destroyed: what is left at exit is not freed then, when the
     // presentation may be gone. RuntimeFinalizeModuleState frees it in order.
-    static auto* list = new std::vector<Ref<WindowObject>>;
+    static NeverDestroyed<std::vector<Ref<WindowObject>>> list;
     return *list;
 }
 
