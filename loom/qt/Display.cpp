@@ -17,11 +17,13 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -76,15 +78,23 @@ const Xcb* xcb() {
     return loaded;
 }
 
-// Whether Qt is to try X: its own choice, or a list of platforms naming it.
-bool triesX(const std::string& chosen) {
-    if (chosen.empty()) return true;
-    for (size_t at = 0; at <= chosen.size();) {
-        size_t end = chosen.find(';', at);
-        if (end == std::string::npos) end = chosen.size();
-        if (chosen.compare(at, 3, "xcb") == 0 && (end == at + 3 || chosen[at + 3] == ':')) return true;
+// The parts of a list written with `separator` between them, empty ones included.
+std::vector<std::string_view> parts(std::string_view list, char separator) {
+    std::vector<std::string_view> found;
+    for (size_t at = 0; at <= list.size();) {
+        const size_t end = std::min(list.find(separator, at), list.size());
+        found.push_back(list.substr(at, end - at));
         at = end + 1;
     }
+    return found;
+}
+
+// Whether Qt is to try X: its own choice, or a list of platforms naming it
+// (each perhaps with its options after a colon).
+bool triesX(const std::string& chosen) {
+    if (chosen.empty()) return true;
+    for (std::string_view platform : parts(chosen, ';'))
+        if (platform.substr(0, platform.find(':')) == "xcb") return true;
     return false;
 }
 
@@ -95,12 +105,8 @@ std::vector<std::string> platformPluginFolders() {
     std::vector<std::string> folders;
     if (std::string direct = environment("QT_QPA_PLATFORM_PLUGIN_PATH"); !direct.empty()) folders.push_back(direct);
     const std::string extra = environment("QT_PLUGIN_PATH");
-    for (size_t at = 0; at <= extra.size();) {
-        size_t end = extra.find(':', at);
-        if (end == std::string::npos) end = extra.size();
-        if (end > at) folders.push_back(extra.substr(at, end - at) + "/platforms");
-        at = end + 1;
-    }
+    for (std::string_view folder : parts(extra, ':'))
+        if (!folder.empty()) folders.push_back(std::string(folder) + "/platforms");
     folders.push_back(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString() + "/platforms");
     if (const std::string& executable = executableFile(); !executable.empty())
         folders.push_back((std::filesystem::path(executable).parent_path() / "platforms").string());

@@ -272,6 +272,12 @@ INSTANTIATE_TEST_SUITE_P(
                                     {"DISPLAY", "QT_LOGGING_RULES=qt.qpa.*=false"},
                                     nullptr,
                                     {"cannot connect to X display"}},
+                      // X chosen in a list of platforms, with an option: the program tries it too.
+                      NoDisplayCase{"XChosenInAListQtsPlatformMessagesOff",
+                                    {"DISPLAY", "QT_QPA_PLATFORM=minimal-absent;xcb:nograb",
+                                     "QT_LOGGING_RULES=qt.qpa.*=false"},
+                                    nullptr,
+                                    {"cannot connect to X display"}},
                       NoDisplayCase{"EmptyDisplay", {"DISPLAY=", "WAYLAND_DISPLAY="}, nullptr, {"DISPLAY is not set"}},
                       NoDisplayCase{"WaylandNotListening",
                                     {"WAYLAND_DISPLAY=wayland-absent"},
