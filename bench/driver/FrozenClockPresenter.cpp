@@ -19,7 +19,7 @@ void FrozenClockPresenter::run() {
 }
 
 loom::Ref<loom::PictureObject> FrozenClockPresenter::decodePicture(const std::string& path) {
-    auto p = loom::adopt(static_cast<loom::PictureObject*>(loom::RuntimeNewObject(loom::Picture::__Lookup())));
+    auto p = loom::newObject<loom::PictureObject>(loom::Picture::__Lookup());
     p->name = path.substr(path.find_last_of('/') + 1);
     return p;
 }

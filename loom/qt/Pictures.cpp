@@ -48,7 +48,7 @@ Ref<PictureObject> decodePictureFile(const std::string& path) {
                        : decodeOther(*bytes);
     if (image.isNull()) return nullptr;
 
-    auto picture = adopt(static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup())));
+    auto picture = newObject<PictureObject>(Picture::__Lookup());
     const size_t slash = path.find_last_of('/');
     picture->name = slash == std::string::npos ? path : path.substr(slash + 1);
     picture->props.at(PictureProp::Width) = Value::integer(image.width());

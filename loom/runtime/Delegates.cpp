@@ -21,7 +21,7 @@ void observeDelegates(std::function<void(Object*)> observer) { delegateObserver(
 Object* RuntimeCreateDelegate(Code invoke, Code routine, Object* target, String* signature, int32_t weak) {
     LOOM_RECORD("RuntimeCreateDelegate", '"' + std::string(view(signature)) + '"', target ? objectName(target) : "none",
                 "weak=" + std::to_string(weak));
-    Ref<DelegateObject> d = adopt(static_cast<DelegateObject*>(RuntimeNewObject(Delegate::__Lookup())));
+    Ref<DelegateObject> d = newObject<DelegateObject>(Delegate::__Lookup());
     d->invoke = invoke;
     d->routine = routine;
     d->weak = weak != 0;

@@ -12,7 +12,7 @@ void RuntimeRaise(Object* exception) { throw Raised(adopt(exception)); }
 namespace {
 Ref<Object> newException(const ClassRecord* cls, std::string message) {
     CallRecord::Pause pause;  // the exception object is the raise's own, recorded as the raise
-    auto e = adopt(static_cast<ExceptionObject*>(RuntimeNewObject(cls)));
+    auto e = newObject<ExceptionObject>(cls);
     e->message = std::move(message);
     return e;
 }

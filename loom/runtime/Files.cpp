@@ -26,7 +26,7 @@ void setChildOnlyForExistingItems(bool onlyExisting) { g_childOnlyForExistingIte
 }  // namespace testing
 
 Ref<FolderItemObject> makeFolderItem(std::string path) {
-    auto item = adopt(static_cast<FolderItemObject*>(RuntimeNewObject(FolderItem::__Lookup())));
+    auto item = newObject<FolderItemObject>(FolderItem::__Lookup());
     item->path = std::move(path);
     return item;
 }

@@ -69,7 +69,7 @@ protected:
 
     template <typename T = loom::Object>
     loom::Ref<T> make(const loom::ClassRecord* cls) {
-        return loom::adopt(static_cast<T*>(loom::RuntimeNewObject(cls)));
+        return loom::newObject<T>(cls);
     }
 
     // Every property of `o` other than those in `except` still holds its initial value.

@@ -49,7 +49,7 @@ Ref<PictureObject> HeadlessPresenter::decodePicture(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string head(7, '\0');
     if (!in.read(head.data(), 7) || head != "PICTURE") return nullptr;
-    auto p = adopt(static_cast<PictureObject*>(RuntimeNewObject(Picture::__Lookup())));
+    auto p = newObject<PictureObject>(Picture::__Lookup());
     p->name = path.substr(path.find_last_of('/') + 1);
     return p;
 }

@@ -20,6 +20,11 @@ Attribute* RuntimeAllocateAttributeTable(MemberRecord* table, int32_t entry, int
 // ---- Objects --------------------------------------------------------------
 // Reference counting and weak references: loom/Counting.h.
 Object* RuntimeNewObject(const ClassRecord* cls);                // never none; not yet constructed
+// The same inside the framework, held: `cls` being a class whose instances are Ts.
+template <typename T>
+Ref<T> newObject(const ClassRecord* cls) {
+    return adopt(static_cast<T*>(RuntimeNewObject(cls)));
+}
 bool RuntimeObjectIsa(const Object* o, const ClassRecord* cls);  // none is of no class
 // The same object as the given class; none stays none. An object of another
 // class raises a RuntimeException.
